@@ -1,0 +1,44 @@
+# Quick start: `make run` plays the game, `make test` runs every test.
+# Both install what a fresh Debian machine lacks, configure and build.
+
+BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+JOBS ?= $(shell nproc)
+# CI builds with warnings as errors.
+WERROR := $(if $(CI),ON,OFF)
+
+CONFIGURE = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=$(2) -DTARVEL_WERROR=$(WERROR) $(3)
+
+.PHONY: run build test bench package clean
+
+run: build
+	./$(BUILD_DIR)/ui/tarvel
+
+build:
+	scripts/install-deps.sh run
+	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo)
+	cmake --build $(BUILD_DIR) -j$(JOBS) --target tarvel
+
+test:
+	scripts/install-deps.sh test
+	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
+	$(call CONFIGURE,$(ASAN_DIR),Debug,-DTARVEL_SANITIZE=ON)
+	cmake --build $(ASAN_DIR) -j$(JOBS)
+	ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS) -LE no-sanitizer
+
+bench:
+	scripts/install-deps.sh bench
+	$(call CONFIGURE,$(BUILD_DIR),Release)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+	bench/run-benchmarks.sh $(BUILD_DIR)
+
+package:
+	scripts/install-deps.sh package
+	$(call CONFIGURE,$(BUILD_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
+	cmake --build $(BUILD_DIR) -j$(JOBS)
+	cd $(BUILD_DIR) && cpack -G DEB
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

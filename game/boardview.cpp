@@ -1,0 +1,97 @@
+#include "boardview.h"
+
+#include "gameview.h"
+#include "twips.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+qint16 buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return ButtonLeft;
+    case Qt::RightButton: return ButtonRight;
+    case Qt::MiddleButton: return ButtonMiddle;
+    default: return 0;
+    }
+}
+
+qint16 shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+                  | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+}
+
+BoardView::BoardView(QWidget *parent)
+    : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+float BoardView::innerWidth() const
+{
+    return float(contentsRect().width() * TwipsPerPixel);
+}
+
+void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    // Edges are rounded to device pixels, so neighbouring squares meet without gap or overlap.
+    const double scale = devicePixelRatioF() / TwipsPerPixel;
+    const QRect box(QPoint(qRound(x1 * scale), qRound(y1 * scale)),
+                    QPoint(qRound(x2 * scale) - 1, qRound(y2 * scale) - 1));
+    if (box.isEmpty())
+        return;
+    QPainter painter(&m_picture);
+    painter.fillRect(box, QColor::fromRgb(colour));
+
+    const double ratio = devicePixelRatioF();
+    const QRect onScreen(QPoint(int(std::floor(box.left() / ratio)), int(std::floor(box.top() / ratio))),
+                         QPoint(int(std::ceil((box.right() + 1) / ratio)) - 1,
+                                int(std::ceil((box.bottom() + 1) / ratio)) - 1));
+    update(onScreen.translated(contentsRect().topLeft()));
+}
+
+void BoardView::erase()
+{
+    m_picture.fill(background());
+    update(contentsRect());
+}
+
+void BoardView::paintEvent(QPaintEvent *event)
+{
+    if (!contentsRect().contains(event->rect()))
+        QFrame::paintEvent(event);
+    QPainter painter(this);
+    painter.drawImage(QRectF(contentsRect()), m_picture);
+}
+
+void BoardView::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    const QSize size = contentsRect().size() * devicePixelRatioF();
+    if (size == m_picture.size())
+        return;
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(background());
+    QPainter(&picture).drawImage(0, 0, m_picture);
+    m_picture = picture;
+}
+
+void BoardView::mousePressEvent(QMouseEvent *event)
+{
+    const QPointF inside = event->position() - contentsRect().topLeft();
+    emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()),
+                 float(inside.x() * TwipsPerPixel), float(inside.y() * TwipsPerPixel));
+}
+
+QColor BoardView::background() const
+{
+    return palette().color(backgroundRole());
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFrame>
+#include <QImage>
+
+// The board picture: a sunken frame around a picture that is kept in a
+// backing image, so it survives being covered. Positions are in twips.
+class BoardView : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit BoardView(QWidget *parent = nullptr);
+
+    float innerWidth() const;
+    void fillBox(float x1, float y1, float x2, float y2, QRgb colour);
+    void erase();
+
+    const QImage &picture() const { return m_picture; }
+
+signals:
+    void pressed(qint16 button, qint16 shift, float x, float y);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+
+private:
+    QColor background() const;
+
+    QImage m_picture; // in device pixels
+};

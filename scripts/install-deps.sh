@@ -1,0 +1,29 @@
+#!/bin/sh
+# Installs the Debian packages that a purpose needs and the machine lacks.
+# Usage: install-deps.sh run|test|bench|package
+set -eu
+
+run="cmake make g++ qt6-base-dev fonts-liberation fonts-dejavu-core"
+test="$run xvfb xauth xdotool imagemagick x11-apps desktop-file-utils appstream binutils-mingw-w64-x86-64"
+bench="$test libbenchmark-dev strace"
+package="$run dpkg-dev file"
+
+case "${1:-run}" in
+    run) wanted=$run ;;
+    test) wanted=$test ;;
+    bench) wanted=$bench ;;
+    package) wanted=$package ;;
+    *) echo "usage: $0 run|test|bench|package" >&2; exit 2 ;;
+esac
+
+missing=""
+for p in $wanted; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+echo "Installing:$missing"
+$sudo apt-get update -q
+$sudo env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
