@@ -1,7 +1,7 @@
 #include "boardview.h"
 
 #include "gameview.h"
-#include "twips.h"
+#include "design.h"
 
 #include <QMouseEvent>
 #include <QPainter>

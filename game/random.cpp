@@ -1,7 +1,8 @@
 #include "random.h"
 
-#include <QDateTime>
 #include <QRandomGenerator>
+
+#include <chrono>
 
 namespace {
 QRandomGenerator &generator()
@@ -19,7 +20,9 @@ double SharedRandom::next()
 
 void SharedRandom::seedFromClock()
 {
-    generator().seed(quint32(QDateTime::currentMSecsSinceEpoch()));
+    // Nanoseconds, so two nicknames drawn in one millisecond still differ.
+    const auto now = std::chrono::system_clock::now().time_since_epoch();
+    generator().seed(quint32(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
 void SharedRandom::seed(unsigned value)

@@ -1,0 +1,38 @@
+#include "recordentry.h"
+
+#include "boxes.h"
+#include "nicknames.h"
+#include "recordstable.h"
+#include "recordtext.h"
+
+namespace {
+const QString GameOverText = QStringLiteral("Игра окончена");
+const QString NamePrompt = QStringLiteral("Ваш результат попал в таблицу рекордов!\rВведите свое имя:");
+const QString NicknameOffer = QStringLiteral("Если вы не говорите свое имя,\rя буду называть вас ");
+}
+
+void enterFinishedGame(QWidget *window, RecordsTable &records, float result)
+{
+    Boxes::inform(window, GameOverText);
+
+    // Another running copy may have changed the table meanwhile: the store decides.
+    records.load();
+    if (records.findPlace(result) < 0)
+        return;
+
+    const QString name = askRecordName(window);
+    records.enterRecord(name, result);
+    records.LoadAndShowRecords();
+}
+
+QString askRecordName(QWidget *window)
+{
+    for (;;) {
+        QString name = fixedWidth(Boxes::askText(window, NamePrompt));
+        if (!isBlankName(name))
+            return name;
+        name = fixedWidth(Imia());
+        if (Boxes::confirm(window, NicknameOffer + name, QMessageBox::Information))
+            return name;
+    }
+}

@@ -1,0 +1,253 @@
+#include "frmmain.h"
+
+#include "boardview.h"
+#include "boxes.h"
+#include "design.h"
+#include "frminfo.h"
+#include "mainlayout.h"
+#include "recordentry.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+
+namespace {
+const QString Caption = QStringLiteral("Tarvel");
+const QString HallOfFameTitle = QStringLiteral("Зал славы");
+const QString HallOfShameTitle = QStringLiteral("Зал позора");
+const QString ErasePrompt = QStringLiteral(
+    "Чтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это прямо сейчас?");
+const QString SaveFailedText = QStringLiteral("Не удалось сохранить таблицу рекордов.");
+
+QPushButton *makeButton(const QString &caption, QRect twips, QWidget *parent)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setGeometry(twips);
+    // Enter clicks the focused button, as Space does.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QLabel *makeLabel(const QString &caption, QRect twips, const QFont &font, QWidget *parent)
+{
+    auto *label = new QLabel(caption, parent);
+    label->setGeometry(twips);
+    label->setFont(font);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+QLineEdit *makeReadOnlyField(QRect twips, QWidget *parent)
+{
+    auto *field = new QLineEdit(parent);
+    field->setGeometry(twips);
+    field->setFont(DesignFont::font(DesignFont::Arial, 14.25));
+    field->setReadOnly(true);
+    return field;
+}
+
+QPoint pixels(QPoint twips)
+{
+    return twipsRect(twips.x(), twips.y(), 0, 0).topLeft();
+}
+}
+
+FrmMain::FrmMain()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                           | Qt::MSWindowsFixedSizeDialogHint)
+    , m_game(*this)
+    , m_records(*this)
+    , m_passwords(m_records, this)
+{
+    setWindowTitle(Caption);
+    setWindowIcon(QIcon(QStringLiteral(":/tarvel.png")));
+    setFont(DesignFont::font(DesignFont::MsSansSerif, 8.25));
+    createControls();
+    Form_Load();
+}
+
+void FrmMain::createControls()
+{
+    const QFont boldButtonFont = DesignFont::font(DesignFont::MsSansSerif, 8.25, true);
+    const QFont captionFont = DesignFont::font(DesignFont::Arial, 11.25, true);
+
+    Pct = new BoardView(this);
+    Pct->setGeometry(twipsRect(120, 240, 3015, 3375));
+    Pct->setAccessibleName(QStringLiteral("Доска"));
+    connect(Pct, &BoardView::pressed, this, &FrmMain::Pct_MouseDown);
+
+    FrCtrl = new QGroupBox(this);
+    FrCtrl->setGeometry(twipsRect(3240, 120, 3615, 7575));
+
+    CmdGen = makeButton(QStringLiteral("Старт"), twipsRect(240, 240, 1575, 375), FrCtrl);
+    CmdGen->setFont(boldButtonFont);
+    CmdClear = makeButton(QStringLiteral("Очистка"), twipsRect(240, 720, 1575, 375), FrCtrl);
+    CmdClear->setFont(boldButtonFont);
+
+    Label1[0] = makeLabel(QStringLiteral("Номер хода"), twipsRect(360, 1800, 1320, 270), captionFont, FrCtrl);
+    Label1[0]->adjustSize();
+    Label1[1] = makeLabel(QStringLiteral("Заполнено"), twipsRect(360, 2280, 1215, 270), captionFont, FrCtrl);
+    Label1[1]->adjustSize();
+
+    TxtHod = makeReadOnlyField(twipsRect(1920, 1800, 1215, 375), FrCtrl);
+    TxtHod->setAccessibleName(Label1[0]->text());
+    TxtScore = makeReadOnlyField(twipsRect(1920, 2280, 1215, 375), FrCtrl);
+    TxtScore->setAccessibleName(Label1[1]->text());
+
+    LblScore = makeLabel(QString(), twipsRect(120, 3120, 2775, 4335), DesignFont::font(DesignFont::Arial, 9), FrCtrl);
+    LblScore->setAccessibleName(QStringLiteral("Места и имена"));
+    LblZal = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
+    LblZal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    LblSco = makeLabel(QString(), twipsRect(2880, 3120, 615, 4335), DesignFont::font(DesignFont::Arial, 9, true), FrCtrl);
+    LblSco->setAccessibleName(QStringLiteral("Результаты"));
+
+    CmdErase = makeButton(QStringLiteral("Удал. рекорды"), twipsRect(2040, 240, 1335, 375), FrCtrl);
+    CmdZal = makeButton(QStringLiteral("Залы"), twipsRect(2040, 720, 1335, 375), FrCtrl);
+
+    LblAvtor = makeLabel(QString(), twipsRect(120, 3720, 60, 240), DesignFont::font(DesignFont::Arial, 9.75, true), this);
+
+    CmdExit = makeButton(QStringLiteral("Выход"), twipsRect(240, 1200, 1575, 375), FrCtrl);
+    CmdExit->setFont(boldButtonFont);
+    CmdVer = makeButton(QStringLiteral("Инфо"), twipsRect(2040, 1200, 1335, 375), FrCtrl);
+
+    connect(CmdGen, &QPushButton::clicked, this, &FrmMain::CmdGen_Click);
+    connect(CmdClear, &QPushButton::clicked, this, &FrmMain::CmdClear_Click);
+    connect(CmdZal, &QPushButton::clicked, this, &FrmMain::CmdZal_Click);
+    connect(CmdErase, &QPushButton::clicked, this, &FrmMain::CmdErase_Click);
+    connect(CmdVer, &QPushButton::clicked, this, &FrmMain::CmdVer_Click);
+    connect(CmdExit, &QPushButton::clicked, this, &FrmMain::CmdExit_Click);
+    // Exit is the cancel button: Esc anywhere in the window clicks it.
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, CmdExit, &QPushButton::click);
+
+    QWidget *tabOrder[] = { Pct, CmdGen, CmdClear, TxtHod, TxtScore, CmdErase, CmdZal, CmdExit, CmdVer };
+    for (size_t i = 1; i < std::size(tabOrder); ++i)
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    Pct->setFocus();
+}
+
+void FrmMain::Form_Load()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    const MainLayout layout = mainLayoutForScreen(screen.size() * TwipsPerPixel);
+
+    move(screen.topLeft());
+    setFixedSize(twipsRect(0, 0, layout.window.width(), layout.window.height()).size());
+    Pct->setGeometry(twipsRect(layout.picture.left(), layout.picture.top(), layout.picture.width(),
+                               layout.picture.height()));
+    FrCtrl->move(pixels(layout.panel));
+    LblAvtor->move(pixels(layout.author));
+
+    m_records.HallOffset = HallOfFame;
+    LblZal->setText(HallOfFameTitle);
+    m_records.LoadAndShowRecords();
+}
+
+void FrmMain::CmdGen_Click()
+{
+    m_game.start();
+}
+
+void FrmMain::CmdClear_Click()
+{
+    m_game.clear();
+}
+
+void FrmMain::Pct_MouseDown(qint16 button, qint16 shift, float x, float y)
+{
+    Q_UNUSED(shift);
+    m_game.press(button, x, y);
+}
+
+void FrmMain::CmdZal_Click()
+{
+    if (m_records.HallOffset == HallOfFame) {
+        m_records.HallOffset = HallOfShame;
+        LblZal->setText(HallOfShameTitle);
+    } else {
+        m_records.HallOffset = HallOfFame;
+        LblZal->setText(HallOfFameTitle);
+    }
+    m_records.LoadAndShowRecords();
+}
+
+void FrmMain::CmdErase_Click()
+{
+    m_passwords.OpenPasswordForm(ErasePrompt, windowTitle());
+}
+
+void FrmMain::CmdVer_Click()
+{
+    if (!m_info)
+        m_info = new FrmInfo;
+    m_info->show();
+    m_info->raise();
+    m_info->activateWindow();
+}
+
+void FrmMain::CmdExit_Click()
+{
+    close();
+}
+
+void FrmMain::closeEvent(QCloseEvent *event)
+{
+    // The program ends at once, with its secondary windows.
+    m_passwords.ClosePasswordForm();
+    if (m_info)
+        m_info->close();
+    event->accept();
+    QCoreApplication::quit();
+}
+
+float FrmMain::pictureInnerWidth() const
+{
+    return Pct->innerWidth();
+}
+
+void FrmMain::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
+{
+    Pct->fillBox(x1, y1, x2, y2, colour);
+}
+
+void FrmMain::erasePicture()
+{
+    Pct->erase();
+}
+
+void FrmMain::showMoveNumber(const QString &text)
+{
+    TxtHod->setText(text);
+}
+
+void FrmMain::showScore(const QString &text)
+{
+    TxtScore->setText(text);
+}
+
+void FrmMain::gameFinished()
+{
+    enterFinishedGame(this, m_records, m_game.state().FillPercent);
+}
+
+void FrmMain::showRecords(const QString &placesAndNames, const QString &scores)
+{
+    LblSco->clear();
+    LblScore->clear();
+    LblScore->setText(Boxes::forDisplay(placesAndNames));
+    LblSco->setText(Boxes::forDisplay(scores));
+}
+
+void FrmMain::saveFailed()
+{
+    Boxes::inform(this, SaveFailedText, QMessageBox::Critical);
+}
+
+FrmInfo *FrmMain::infoWindow() const
+{
+    return m_info;
+}

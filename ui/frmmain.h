@@ -1,0 +1,78 @@
+#pragma once
+
+#include "game.h"
+#include "passwords.h"
+#include "recordstable.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class BoardView;
+class FrmInfo;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// The main window: the board on the left, the control panel beside it.
+class FrmMain : public QWidget, private GameView, private RecordsDisplay
+{
+    Q_OBJECT
+
+public:
+    FrmMain();
+
+    Game &game() { return m_game; }
+    RecordsTable &records() { return m_records; }
+    Passwords &passwords() { return m_passwords; }
+    FrmInfo *infoWindow() const;
+
+    BoardView *Pct;
+    QGroupBox *FrCtrl;
+    QPushButton *CmdGen;
+    QPushButton *CmdClear;
+    QLabel *Label1[2];
+    QLineEdit *TxtHod;
+    QLineEdit *TxtScore;
+    QLabel *LblScore;
+    QLabel *LblZal;
+    QLabel *LblSco;
+    QPushButton *CmdErase;
+    QPushButton *CmdZal;
+    QLabel *LblAvtor;
+    QPushButton *CmdExit;
+    QPushButton *CmdVer;
+
+public slots:
+    void CmdGen_Click();
+    void CmdClear_Click();
+    void Pct_MouseDown(qint16 button, qint16 shift, float x, float y);
+    void CmdZal_Click();
+    void CmdErase_Click();
+    void CmdVer_Click();
+    void CmdExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void Form_Load();
+
+    // GameView
+    float pictureInnerWidth() const override;
+    void fillBox(float x1, float y1, float x2, float y2, QRgb colour) override;
+    void erasePicture() override;
+    void showMoveNumber(const QString &text) override;
+    void showScore(const QString &text) override;
+    void gameFinished() override;
+
+    // RecordsDisplay
+    void showRecords(const QString &placesAndNames, const QString &scores) override;
+    void saveFailed() override;
+
+    Game m_game;
+    RecordsTable m_records;
+    Passwords m_passwords;
+    QPointer<FrmInfo> m_info;
+};

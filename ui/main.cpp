@@ -1,0 +1,16 @@
+#include "design.h"
+#include "frmmain.h"
+#include "version.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QString::fromLatin1(TarvelVersion::text));
+    DesignFont::mapToInstalledFonts();
+
+    FrmMain window;
+    window.show();
+    return app.exec();
+}
