@@ -19,6 +19,12 @@ Passwords::Passwords(RecordsTable &records, QWidget *window)
 {
 }
 
+// The dialog has no owner window, so it is ours to destroy.
+Passwords::~Passwords()
+{
+    delete m_form;
+}
+
 void Passwords::OpenPasswordForm(const QString &prompt, const QString &caption)
 {
     AccessPassword = Password;

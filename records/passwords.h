@@ -12,6 +12,8 @@ class Passwords
 {
 public:
     Passwords(RecordsTable &records, QWidget *window);
+    ~Passwords();
+    Q_DISABLE_COPY_MOVE(Passwords)
 
     QString AccessPassword;
 

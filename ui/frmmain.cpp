@@ -71,6 +71,12 @@ FrmMain::FrmMain()
     Form_Load();
 }
 
+// The information window has no owner window, so it is ours to destroy.
+FrmMain::~FrmMain()
+{
+    delete m_info;
+}
+
 void FrmMain::createControls()
 {
     const QFont boldButtonFont = DesignFont::font(DesignFont::MsSansSerif, 8.25, true);

@@ -21,6 +21,7 @@ class FrmMain : public QWidget, private GameView, private RecordsDisplay
 
 public:
     FrmMain();
+    ~FrmMain() override;
 
     Game &game() { return m_game; }
     RecordsTable &records() { return m_records; }
