@@ -36,8 +36,9 @@ FrmPass::FrmPass()
     CmdCansel = new QPushButton(QStringLiteral("Отмена"), this);
     CmdCansel->setGeometry(twipsRect(2520, 1320, 1575, 375));
 
+    // Reaches down to the password row: Linux fonts need three lines for the question.
     LblText = new QLabel(this);
-    LblText->setGeometry(twipsRect(120, 120, 4455, 495));
+    LblText->setGeometry(twipsRect(120, 120, 4455, 600));
     LblText->setWordWrap(true);
     LblText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 

@@ -89,6 +89,7 @@ void FrmMain::createControls()
 
     FrCtrl = new QGroupBox(this);
     FrCtrl->setGeometry(twipsRect(3240, 120, 3615, 7575));
+    FrCtrl->setAccessibleName(QStringLiteral("Управление"));
 
     CmdGen = makeButton(QStringLiteral("Старт"), twipsRect(240, 240, 1575, 375), FrCtrl);
     CmdGen->setFont(boldButtonFont);
@@ -106,11 +107,9 @@ void FrmMain::createControls()
     TxtScore->setAccessibleName(Label1[1]->text());
 
     LblScore = makeLabel(QString(), twipsRect(120, 3120, 2775, 4335), DesignFont::font(DesignFont::Arial, 9), FrCtrl);
-    LblScore->setAccessibleName(QStringLiteral("Места и имена"));
     LblZal = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
     LblZal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     LblSco = makeLabel(QString(), twipsRect(2880, 3120, 615, 4335), DesignFont::font(DesignFont::Arial, 9, true), FrCtrl);
-    LblSco->setAccessibleName(QStringLiteral("Результаты"));
 
     CmdErase = makeButton(QStringLiteral("Удал. рекорды"), twipsRect(2040, 240, 1335, 375), FrCtrl);
     CmdZal = makeButton(QStringLiteral("Залы"), twipsRect(2040, 720, 1335, 375), FrCtrl);
