@@ -3,6 +3,7 @@
 
 BUILD_DIR ?= build
 ASAN_DIR ?= build-asan
+RELEASE_DIR ?= build-release
 JOBS ?= $(shell nproc)
 # CI builds with warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
@@ -30,15 +31,15 @@ test:
 
 bench:
 	scripts/install-deps.sh bench
-	$(call CONFIGURE,$(BUILD_DIR),Release)
-	cmake --build $(BUILD_DIR) -j$(JOBS)
-	bench/run-benchmarks.sh $(BUILD_DIR)
+	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+	bench/run-benchmarks.sh $(RELEASE_DIR)
 
 package:
 	scripts/install-deps.sh package
-	$(call CONFIGURE,$(BUILD_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
-	cmake --build $(BUILD_DIR) -j$(JOBS)
-	cd $(BUILD_DIR) && cpack -G DEB
+	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
+	cmake --build $(RELEASE_DIR) -j$(JOBS)
+	cd $(RELEASE_DIR) && cpack -G DEB
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(RELEASE_DIR)

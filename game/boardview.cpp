@@ -48,28 +48,59 @@ void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
                     QPoint(qRound(x2 * scale) - 1, qRound(y2 * scale) - 1));
     if (box.isEmpty())
         return;
-    QPainter painter(&m_picture);
-    painter.fillRect(box, QColor::fromRgb(colour));
+    if (m_pendingFills.empty())
+        QMetaObject::invokeMethod(this, &BoardView::applyFills, Qt::QueuedConnection);
+    m_pendingFills[{ box.x(), box.y() }] = { box, colour };
+}
 
+void BoardView::applyFills()
+{
+    if (m_pendingFills.empty())
+        return;
+    QPainter painter(&m_picture);
     const double ratio = devicePixelRatioF();
-    const QRect onScreen(QPoint(int(std::floor(box.left() / ratio)), int(std::floor(box.top() / ratio))),
-                         QPoint(int(std::ceil((box.right() + 1) / ratio)) - 1,
-                                int(std::ceil((box.bottom() + 1) / ratio)) - 1));
-    update(onScreen.translated(contentsRect().topLeft()));
+    for (const auto &[corner, fill] : m_pendingFills) {
+        const auto &[box, colour] = fill;
+        // Boxes never overlap, so one pixel tells the colour of the whole box.
+        if (m_picture.pixel(box.topLeft()) == colour)
+            continue;
+        painter.fillRect(box, QColor::fromRgb(colour));
+        const QRect onScreen(QPoint(int(std::floor(box.left() / ratio)), int(std::floor(box.top() / ratio))),
+                             QPoint(int(std::ceil((box.right() + 1) / ratio)) - 1,
+                                    int(std::ceil((box.bottom() + 1) / ratio)) - 1));
+        update(onScreen.translated(contentsRect().topLeft()));
+    }
+    m_pendingFills.clear();
+}
+
+const QImage &BoardView::picture()
+{
+    applyFills();
+    return m_picture;
 }
 
 void BoardView::erase()
 {
+    m_pendingFills.clear();
     m_picture.fill(background());
     update(contentsRect());
 }
 
 void BoardView::paintEvent(QPaintEvent *event)
 {
+    applyFills();
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
-    painter.drawImage(QRectF(contentsRect()), m_picture);
+    const QPoint origin = contentsRect().topLeft();
+    const double ratio = devicePixelRatioF();
+    for (const QRect &dirty : event->region()) {
+        const QRect inside = dirty & contentsRect();
+        if (inside.isEmpty())
+            continue;
+        const QRectF source(QPointF(inside.topLeft() - origin) * ratio, QSizeF(inside.size()) * ratio);
+        painter.drawImage(QRectF(inside), m_picture, source);
+    }
 }
 
 void BoardView::resizeEvent(QResizeEvent *event)

@@ -1,0 +1,87 @@
+// How long a press on the board takes in the real main window: rules, painting
+// into the backing image and the two text fields; and, with the repaint, until
+// the pixels are flushed to the screen. Run under an X server (make bench).
+#include "boardview.h"
+#include "design.h"
+#include "frmmain.h"
+#include "knightstour.h"
+
+#include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+FrmMain *window = nullptr;
+QList<QPoint> tour;
+
+// A press, with its squares painted into the backing image.
+void press(QPoint cell)
+{
+    const float side = window->Pct->innerWidth() / 8;
+    window->Pct_MouseDown(ButtonLeft, 0, (cell.x() + 0.5f) * side, (cell.y() + 0.5f) * side);
+    benchmark::DoNotOptimize(window->Pct->picture());
+}
+
+// Walks the tour, starting a new game (untimed) before the last square would end it.
+void acceptedPresses(benchmark::State &state, bool flush)
+{
+    qsizetype next = tour.size() - 1; // a new game first
+    for (auto _ : state) {
+        if (next == tour.size() - 1) {
+            state.PauseTiming();
+            window->CmdGen_Click();
+            QCoreApplication::processEvents();
+            next = 0;
+            state.ResumeTiming();
+        }
+        press(tour[next++]);
+        if (flush)
+            QCoreApplication::processEvents();
+    }
+}
+
+void BM_AcceptedPress(benchmark::State &state)
+{
+    acceptedPresses(state, false);
+}
+
+void BM_AcceptedPressToPixelsFlushed(benchmark::State &state)
+{
+    acceptedPresses(state, true);
+}
+
+void BM_RefusedPress(benchmark::State &state)
+{
+    window->CmdGen_Click();
+    press(QPoint(3, 3));
+    QCoreApplication::processEvents();
+    for (auto _ : state)
+        press(QPoint(3, 3)); // the knight's own square
+}
+}
+
+BENCHMARK(BM_AcceptedPress)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_RefusedPress)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AcceptedPressToPixelsFlushed)->Repetitions(15)->ReportAggregatesOnly(true);
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    DesignFont::mapToInstalledFonts();
+    QTemporaryDir config;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    tour = knightsTour();
+
+    FrmMain main;
+    window = &main;
+    main.show();
+    QCoreApplication::processEvents();
+    std::printf("board: %d x %d pixels\n", main.Pct->width(), main.Pct->height());
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
