@@ -57,6 +57,10 @@ void BoardView::applyFills()
 {
     if (m_pendingFills.empty())
         return;
+    if (m_picture.isNull()) {
+        m_picture = QImage(contentsRect().size() * devicePixelRatioF(), QImage::Format_RGB32);
+        m_picture.fill(background());
+    }
     QPainter painter(&m_picture);
     const double ratio = devicePixelRatioF();
     for (const auto &[corner, fill] : m_pendingFills) {
@@ -82,7 +86,7 @@ const QImage &BoardView::picture()
 void BoardView::erase()
 {
     m_pendingFills.clear();
-    m_picture.fill(background());
+    m_picture = QImage();
     update(contentsRect());
 }
 
@@ -92,6 +96,10 @@ void BoardView::paintEvent(QPaintEvent *event)
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
+    if (m_picture.isNull()) {
+        painter.fillRect(contentsRect(), background());
+        return;
+    }
     const QPoint origin = contentsRect().topLeft();
     const double ratio = devicePixelRatioF();
     for (const QRect &dirty : event->region()) {
@@ -107,7 +115,7 @@ void BoardView::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     const QSize size = contentsRect().size() * devicePixelRatioF();
-    if (size == m_picture.size())
+    if (m_picture.isNull() || size == m_picture.size())
         return;
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(background());

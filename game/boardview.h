@@ -33,7 +33,7 @@ private:
     QColor background() const;
     void applyFills();
 
-    QImage m_picture; // in device pixels
+    QImage m_picture; // in device pixels; none while the picture is blank
     // Fills wait until the press that asked for them has been handled: a square
     // painted several times in one press is painted once, and not at all when
     // it ends as it was (the target marks of a refused press).

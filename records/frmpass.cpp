@@ -21,7 +21,6 @@ FrmPass::FrmPass()
     TxtPass->setFont(fieldFont);
     TxtPass->setEchoMode(QLineEdit::Password);
     TxtPass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }")); // '#'
-    TxtPass->setAccessibleName(QStringLiteral("Пароль"));
 
     Label1 = new QLabel(QStringLiteral("Пароль"), this);
     Label1->move(twipsRect(600, 720, 0, 0).topLeft());

@@ -134,6 +134,7 @@ void TestInfo::everyControlHasAnAccessibleName()
     TemporaryStore store;
     FrmMain window;
     window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.CmdVer, Qt::LeftButton);
     QTest::mouseClick(window.CmdErase, Qt::LeftButton);
     QList<QWidget *> controls = window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly);

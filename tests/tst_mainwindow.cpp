@@ -40,6 +40,7 @@ private slots:
     void loadStepLaysOutTheWindow();
     void controlsAsDesigned_data();
     void controlsAsDesigned();
+    void captionsSizeThemselvesToTheirText();
     void fontsAreMappedToInstalledOnes();
     void focusStartsOnBoardAndTabsInOrder();
 
@@ -159,9 +160,20 @@ void TestMainWindow::controlsAsDesigned()
         QVERIFY(!button->isDefault());
         QCOMPARE(button->accessibleName().isEmpty() ? button->text() : button->accessibleName(), caption);
     }
-    if (auto *field = qobject_cast<QLineEdit *>(control)) {
+    if (auto *field = qobject_cast<QLineEdit *>(control))
         QVERIFY(field->isReadOnly());
-        QVERIFY(!field->accessibleName().isEmpty());
+}
+
+void TestMainWindow::captionsSizeThemselvesToTheirText()
+{
+    TemporaryStore store;
+    FrmMain window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    for (QLabel *caption : window.Label1) {
+        QCOMPARE(caption->pos(), caption == window.Label1[0] ? QPoint(24, 120) : QPoint(24, 152));
+        QVERIFY(caption->width() >= caption->fontMetrics().horizontalAdvance(caption->text()));
+        QVERIFY(caption->height() >= caption->fontMetrics().height());
     }
 }
 

@@ -69,6 +69,9 @@ FrmMain::FrmMain()
     setFont(DesignFont::font(DesignFont::MsSansSerif, 8.25));
     createControls();
     Form_Load();
+    // What needs the font database or the accessibility bridge waits until the
+    // window is on screen; it is done before the first paint all the same.
+    QMetaObject::invokeMethod(this, &FrmMain::finishControls, Qt::QueuedConnection);
 }
 
 // The information window has no owner window, so it is ours to destroy.
@@ -84,12 +87,10 @@ void FrmMain::createControls()
 
     Pct = new BoardView(this);
     Pct->setGeometry(twipsRect(120, 240, 3015, 3375));
-    Pct->setAccessibleName(QStringLiteral("Доска"));
     connect(Pct, &BoardView::pressed, this, &FrmMain::Pct_MouseDown);
 
     FrCtrl = new QGroupBox(this);
     FrCtrl->setGeometry(twipsRect(3240, 120, 3615, 7575));
-    FrCtrl->setAccessibleName(QStringLiteral("Управление"));
 
     CmdGen = makeButton(QStringLiteral("Старт"), twipsRect(240, 240, 1575, 375), FrCtrl);
     CmdGen->setFont(boldButtonFont);
@@ -97,14 +98,13 @@ void FrmMain::createControls()
     CmdClear->setFont(boldButtonFont);
 
     Label1[0] = makeLabel(QStringLiteral("Номер хода"), twipsRect(360, 1800, 1320, 270), captionFont, FrCtrl);
-    Label1[0]->adjustSize();
     Label1[1] = makeLabel(QStringLiteral("Заполнено"), twipsRect(360, 2280, 1215, 270), captionFont, FrCtrl);
-    Label1[1]->adjustSize();
 
+    // The captions name the fields for a screen reader.
     TxtHod = makeReadOnlyField(twipsRect(1920, 1800, 1215, 375), FrCtrl);
-    TxtHod->setAccessibleName(Label1[0]->text());
+    Label1[0]->setBuddy(TxtHod);
     TxtScore = makeReadOnlyField(twipsRect(1920, 2280, 1215, 375), FrCtrl);
-    TxtScore->setAccessibleName(Label1[1]->text());
+    Label1[1]->setBuddy(TxtScore);
 
     LblScore = makeLabel(QString(), twipsRect(120, 3120, 2775, 4335), DesignFont::font(DesignFont::Arial, 9), FrCtrl);
     LblZal = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
@@ -133,6 +133,14 @@ void FrmMain::createControls()
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
     Pct->setFocus();
+}
+
+void FrmMain::finishControls()
+{
+    for (QLabel *label : { Label1[0], Label1[1], LblAvtor })
+        label->adjustSize();
+    Pct->setAccessibleName(QStringLiteral("Доска"));
+    FrCtrl->setAccessibleName(QStringLiteral("Управление"));
 }
 
 void FrmMain::Form_Load()

@@ -58,6 +58,7 @@ protected:
 
 private:
     void createControls();
+    void finishControls();
     void Form_Load();
 
     // GameView
