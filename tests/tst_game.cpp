@@ -67,6 +67,22 @@ QList<QPoint> targetList(const GameState &s)
     return list;
 }
 
+// A fresh chessboard with some squares visited, the knight on its square
+// (none when off the board) and the current cell where a check starts from.
+void setUpBoard(Game &game, RecordingView &view, QPoint knight, const QList<QPoint> &visited, QPoint current)
+{
+    game.start();
+    GameState &s = game.state();
+    for (QPoint v : visited) {
+        s.Board[v.x()][v.y()] = CellVisited;
+        view.colours[v.x()][v.y()] = BoardColour::Red;
+    }
+    if (isOnBoard(knight.x(), knight.y()))
+        s.Board[knight.x()][knight.y()] = CellKnight;
+    s.CellX = qint16(current.x());
+    s.CellY = qint16(current.y());
+}
+
 void pressCell(Game &game, QPoint cell, qint16 button = ButtonLeft)
 {
     game.press(button, (cell.x() + 0.5f) * Cell, (cell.y() + 0.5f) * Cell);
@@ -235,16 +251,8 @@ void TestGame::targets()
 
     RecordingView view;
     Game game(view);
-    game.start();
+    setUpBoard(game, view, cell, visited, cell);
     GameState &s = game.state();
-    for (QPoint v : visited) {
-        s.Board[v.x()][v.y()] = CellVisited;
-        view.colours[v.x()][v.y()] = BoardColour::Red;
-    }
-    s.CellX = qint16(cell.x());
-    s.CellY = qint16(cell.y());
-    if (isOnBoard(cell.x(), cell.y()))
-        s.Board[cell.x()][cell.y()] = CellKnight;
     const GameState before = s;
     const int fills = view.fills;
 
@@ -266,11 +274,8 @@ void TestGame::clearingModeRestoresOwnColours()
 {
     RecordingView view;
     Game game(view);
-    game.start();
+    setUpBoard(game, view, QPoint(3, 3), {}, QPoint(3, 3));
     GameState &s = game.state();
-    s.CellX = 3;
-    s.CellY = 3;
-    s.Board[3][3] = CellKnight;
     game.Proverka2(BoardColour::Blue, false);
     game.Proverka2(BoardColour::Black, true);
     for (int c = 0; c < 8; ++c)
@@ -306,14 +311,8 @@ void TestGame::jumpTest()
 
     RecordingView view;
     Game game(view);
-    game.start();
+    setUpBoard(game, view, knight, visited, chosen);
     GameState &s = game.state();
-    for (QPoint v : visited)
-        s.Board[v.x()][v.y()] = CellVisited;
-    if (knight.x() >= 0)
-        s.Board[knight.x()][knight.y()] = CellKnight;
-    s.CellX = qint16(chosen.x());
-    s.CellY = qint16(chosen.y());
     const GameState before = s;
     const int fills = view.fills;
 
@@ -351,13 +350,8 @@ void TestGame::endOfGame()
 
     RecordingView view;
     Game game(view);
-    game.start();
+    setUpBoard(game, view, knight, visited, knight);
     GameState &s = game.state();
-    for (QPoint v : visited)
-        s.Board[v.x()][v.y()] = CellVisited;
-    s.Board[knight.x()][knight.y()] = CellKnight;
-    s.CellX = qint16(knight.x());
-    s.CellY = qint16(knight.y());
     const GameState before = s;
     const int fills = view.fills;
     QCOMPARE(game.Sortir(), over);

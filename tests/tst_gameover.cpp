@@ -1,5 +1,5 @@
 // The end of a game on the real main window: the boxes, the name and the store.
-#include "boardpixels.h"
+#include "testwindow.h"
 #include "colours.h"
 #include "design.h"
 #include "modalanswers.h"
@@ -19,12 +19,11 @@ const QString OfferStart = QStringLiteral("Если вы не говорите �
 // Eight squares into the corner (0, 0): a result of 12.5%.
 const QList<QPoint> DeadEnd { { 1, 2 }, { 2, 0 }, { 0, 1 }, { 2, 2 }, { 1, 0 }, { 0, 2 }, { 2, 1 }, { 0, 0 } };
 
-void playDeadEnd(FrmMain &window)
+void playDeadEnd(TestWindow &window)
 {
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    BoardPixels board(window);
+    window.start();
     for (QPoint cell : DeadEnd)
-        board.click(cell);
+        window.pressSquare(cell);
 }
 }
 
@@ -58,9 +57,7 @@ void TestGameOver::typedNameEntersTheTable()
     QFETCH(QString, typed);
     QFETCH(QString, stored);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     ModalAnswers answers;
     answers.then(ModalAnswers::press(Ok)).then(ModalAnswers::type(typed));
     playDeadEnd(window);
@@ -86,8 +83,7 @@ void TestGameOver::typedNameEntersTheTable()
     QVERIFY(window.LblScore->text().contains("9.  " + stored + "\n"));
     QVERIFY(window.LblSco->text().contains(QStringLiteral("13.0%\n\n12.5%\n\n12.0%")));
 
-    BoardPixels board(window);
-    QCOMPARE(board.colour(QPoint(0, 0)), BoardColour::Red);
+    QCOMPARE(window.squareColour(QPoint(0, 0)), BoardColour::Red);
     QCOMPARE(window.game().state().Board[0][0], quint8(CellKnight));
     QCOMPARE(window.TxtScore->text(), QStringLiteral("12.5%"));
     QCOMPARE(window.TxtHod->text(), QStringLiteral("8"));
@@ -95,9 +91,7 @@ void TestGameOver::typedNameEntersTheTable()
 
 void TestGameOver::noNameLeadsToANickname()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     ModalAnswers answers;
     answers.then(ModalAnswers::press(Ok))
         .then(ModalAnswers::press(Cancel))         // no name
@@ -130,10 +124,7 @@ void TestGameOver::noNameLeadsToANickname()
 
 void TestGameOver::resultWithoutPlaceOnlyAnnounces()
 {
-    TemporaryStore store;
-    TemporaryStore::writeTable({}, QList<float>(20, 12.5f));
-    FrmMain window;
-    window.show();
+    TestWindow window([](TemporaryStore &) { TemporaryStore::writeTable({}, QList<float>(20, 12.5f)); });
     const QString before = window.LblScore->text();
     const QDateTime written = QFileInfo(RecordStore().filePath()).lastModified();
 
@@ -149,13 +140,11 @@ void TestGameOver::resultWithoutPlaceOnlyAnnounces()
 
 void TestGameOver::recordInHallOfShameShowsAfterSwitch()
 {
-    TemporaryStore store;
-    QList<float> scores;
-    for (int i = 0; i < 20; ++i)
-        scores.append(i < 15 ? 50.0f : 10.0f);
-    TemporaryStore::writeTable({}, scores);
-    FrmMain window;
-    window.show();
+    TestWindow window([](TemporaryStore &) {
+        QList<float> scores(20, 10.0f);
+        std::fill_n(scores.begin(), 15, 50.0f);
+        TemporaryStore::writeTable({}, scores);
+    });
     const QString fame = window.LblScore->text();
 
     ModalAnswers answers;

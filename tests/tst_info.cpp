@@ -4,6 +4,7 @@
 #include "frmmain.h"
 #include "frmpass.h"
 #include "storefixture.h"
+#include "testwindow.h"
 
 #include <QAccessible>
 #include <QGroupBox>
@@ -84,9 +85,7 @@ void TestInfo::iconIsTheProgramIcon()
 
 void TestInfo::infoTwiceGivesOneWindow()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QTest::mouseClick(window.CmdVer, Qt::LeftButton);
     FrmInfo *first = window.infoWindow();
     QVERIFY(first);
@@ -111,10 +110,8 @@ void TestInfo::escClosesOnlyTheInfoWindow()
 {
     QFETCH(QString, how);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
+    TestWindow window;
+    window.start();
     QTest::mouseClick(window.CmdVer, Qt::LeftButton);
     FrmInfo *info = window.infoWindow();
     QVERIFY(QTest::qWaitForWindowExposed(info));
@@ -131,9 +128,7 @@ void TestInfo::escClosesOnlyTheInfoWindow()
 
 void TestInfo::everyControlHasAnAccessibleName()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QTest::mouseClick(window.CmdVer, Qt::LeftButton);
     QTest::mouseClick(window.CmdErase, Qt::LeftButton);

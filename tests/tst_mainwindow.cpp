@@ -1,5 +1,5 @@
 // The main window, driven through its real controls on the offscreen platform.
-#include "boardpixels.h"
+#include "testwindow.h"
 #include "colours.h"
 #include "design.h"
 #include "frmmain.h"
@@ -166,9 +166,7 @@ void TestMainWindow::controlsAsDesigned()
 
 void TestMainWindow::captionsSizeThemselvesToTheirText()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     for (QLabel *caption : window.Label1) {
         QCOMPARE(caption->pos(), caption == window.Label1[0] ? QPoint(24, 120) : QPoint(24, 152));
@@ -190,9 +188,7 @@ void TestMainWindow::fontsAreMappedToInstalledOnes()
 
 void TestMainWindow::focusStartsOnBoardAndTabsInOrder()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(window.Pct));
 
@@ -207,29 +203,23 @@ void TestMainWindow::focusStartsOnBoardAndTabsInOrder()
 
 void TestMainWindow::pressBeforeStartDoesNothing()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    const QImage before = board.grab();
-    board.click(QPoint(3, 3));
-    board.click(QPoint(4, 4), Qt::RightButton);
-    QCOMPARE(board.grab(), before);
+    TestWindow window;
+    const QImage before = window.boardImage();
+    window.pressSquare(QPoint(3, 3));
+    window.pressSquare(QPoint(4, 4), Qt::RightButton);
+    QCOMPARE(window.boardImage(), before);
     QVERIFY(window.TxtHod->text().isEmpty());
     QCOMPARE(window.game().state().MoveNumber, 0);
 }
 
 void TestMainWindow::startPaintsChessboard()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    const QImage image = board.grab();
+    TestWindow window;
+    window.start();
+    const QImage image = window.boardImage();
     for (int c = 0; c < 8; ++c)
         for (int r = 0; r < 8; ++r)
-            QCOMPARE(image.pixel(board.centre(QPoint(c, r))) | 0xff000000, chessColour(c, r));
+            QCOMPARE(image.pixel(window.squareCentre(QPoint(c, r))) | 0xff000000, chessColour(c, r));
     // The squares fill the inside of the border exactly.
     const QRect inner = window.Pct->contentsRect();
     QCOMPARE(image.pixel(inner.topLeft()) | 0xff000000, BoardColour::Black);
@@ -242,26 +232,23 @@ void TestMainWindow::startPaintsChessboard()
 
 void TestMainWindow::pressesPaintPurpleRedAndBlue()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
+    TestWindow window;
+    window.start();
 
-    board.click(QPoint(3, 4));
-    QCOMPARE(board.colour(QPoint(3, 4)), BoardColour::Purple);
+    window.pressSquare(QPoint(3, 4));
+    QCOMPARE(window.squareColour(QPoint(3, 4)), BoardColour::Purple);
     for (QPoint target : { QPoint(4, 6), QPoint(2, 6), QPoint(5, 5), QPoint(1, 5), QPoint(1, 3), QPoint(5, 3),
                            QPoint(4, 2), QPoint(2, 2) })
-        QCOMPARE(board.colour(target), BoardColour::Blue);
+        QCOMPARE(window.squareColour(target), BoardColour::Blue);
     QCOMPARE(window.TxtHod->text(), QStringLiteral("2"));
     QCOMPARE(window.TxtScore->text(), QStringLiteral("1.6%"));
 
-    board.click(QPoint(4, 6), Qt::MiddleButton);
-    QCOMPARE(board.colour(QPoint(3, 4)), BoardColour::Red);
-    QCOMPARE(board.colour(QPoint(4, 6)), BoardColour::Purple);
-    QCOMPARE(board.colour(QPoint(2, 6)), chessColour(2, 6)); // old mark removed
-    QCOMPARE(board.colour(QPoint(6, 7)), BoardColour::Blue);
-    QCOMPARE(board.colour(QPoint(2, 5)), BoardColour::Blue);
+    window.pressSquare(QPoint(4, 6), Qt::MiddleButton);
+    QCOMPARE(window.squareColour(QPoint(3, 4)), BoardColour::Red);
+    QCOMPARE(window.squareColour(QPoint(4, 6)), BoardColour::Purple);
+    QCOMPARE(window.squareColour(QPoint(2, 6)), chessColour(2, 6)); // old mark removed
+    QCOMPARE(window.squareColour(QPoint(6, 7)), BoardColour::Blue);
+    QCOMPARE(window.squareColour(QPoint(2, 5)), BoardColour::Blue);
     QCOMPARE(window.TxtHod->text(), QStringLiteral("3"));
 }
 
@@ -281,18 +268,15 @@ void TestMainWindow::refusedPressChangesNoPixel()
     QFETCH(QPoint, cell);
     QFETCH(int, button);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    board.click(QPoint(3, 4));
-    board.click(QPoint(4, 6));
-    const QImage before = board.grab();
+    TestWindow window;
+    window.start();
+    window.pressSquare(QPoint(3, 4));
+    window.pressSquare(QPoint(4, 6));
+    const QImage before = window.boardImage();
     const GameState state = window.game().state();
 
-    board.click(cell, Qt::MouseButton(button));
-    QCOMPARE(board.grab(), before);
+    window.pressSquare(cell, Qt::MouseButton(button));
+    QCOMPARE(window.boardImage(), before);
     QCOMPARE(window.game().state().CellX, state.CellX);
     QCOMPARE(window.game().state().CellY, state.CellY);
     QCOMPARE(window.game().state().MoveNumber, state.MoveNumber);
@@ -302,39 +286,33 @@ void TestMainWindow::refusedPressChangesNoPixel()
 
 void TestMainWindow::rightPressLandsOnABlueSquare()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    board.click(QPoint(0, 0), Qt::RightButton);
+    TestWindow window;
+    window.start();
+    window.pressSquare(QPoint(0, 0), Qt::RightButton);
     const QPoint first(window.game().state().CellX, window.game().state().CellY);
     QVERIFY(first == QPoint(6, 7) || first == QPoint(7, 6));
-    QCOMPARE(board.colour(first), BoardColour::Purple);
+    QCOMPARE(window.squareColour(first), BoardColour::Purple);
 
     QList<QPoint> blue;
     for (int c = 0; c < 8; ++c)
         for (int r = 0; r < 8; ++r)
-            if (board.colour(QPoint(c, r)) == BoardColour::Blue)
+            if (window.squareColour(QPoint(c, r)) == BoardColour::Blue)
                 blue.append(QPoint(c, r));
-    board.click(first, Qt::RightButton);
+    window.pressSquare(first, Qt::RightButton);
     const QPoint second(window.game().state().CellX, window.game().state().CellY);
     QVERIFY(blue.contains(second));
-    QCOMPARE(board.colour(second), BoardColour::Purple);
-    QCOMPARE(board.colour(first), BoardColour::Red);
+    QCOMPARE(window.squareColour(second), BoardColour::Purple);
+    QCOMPARE(window.squareColour(first), BoardColour::Red);
 }
 
 void TestMainWindow::clearLeavesOnlyBackground()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    board.click(QPoint(3, 4));
+    TestWindow window;
+    window.start();
+    window.pressSquare(QPoint(3, 4));
     QTest::mouseClick(window.CmdClear, Qt::LeftButton);
 
-    const QImage image = board.grab().copy(window.Pct->contentsRect());
+    const QImage image = window.boardImage().copy(window.Pct->contentsRect());
     const QRgb background = window.Pct->palette().color(QPalette::Window).rgb();
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
@@ -342,22 +320,19 @@ void TestMainWindow::clearLeavesOnlyBackground()
     QCOMPARE(window.TxtHod->text(), QStringLiteral("2"));
     QCOMPARE(window.TxtScore->text(), QStringLiteral("1.6%"));
 
-    board.click(QPoint(3, 3));
-    QCOMPARE(board.grab().copy(window.Pct->contentsRect()), image);
+    window.pressSquare(QPoint(3, 3));
+    QCOMPARE(window.boardImage().copy(window.Pct->contentsRect()), image);
 }
 
 void TestMainWindow::boardSurvivesBeingCovered()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
-    BoardPixels board(window);
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    board.click(QPoint(2, 2));
-    const QImage before = board.grab();
+    TestWindow window;
+    window.start();
+    window.pressSquare(QPoint(2, 2));
+    const QImage before = window.boardImage();
     window.hide();
     window.show();
-    QCOMPARE(board.grab(), before);
+    QCOMPARE(window.boardImage(), before);
 }
 
 void TestMainWindow::unwritableStoreIsReportedOncePerSave()
@@ -415,9 +390,7 @@ void TestMainWindow::hallSwitchRereadsTheStore()
 
 void TestMainWindow::enterClicksOnlyTheFocusedButton()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(QTest::qWaitForWindowActive(&window));
     QTest::keyClick(window.Pct, Qt::Key_Return);
     QCOMPARE(window.records().HallOffset, HallOfFame);
@@ -440,12 +413,10 @@ void TestMainWindow::escAndExitEndTheProgram()
 {
     QFETCH(bool, byEsc);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(QTest::qWaitForWindowActive(&window));
-    QTest::mouseClick(window.CmdGen, Qt::LeftButton);
-    BoardPixels(window).click(QPoint(3, 3));
+    window.start();
+    window.pressSquare(QPoint(3, 3));
     QTest::mouseClick(window.CmdVer, Qt::LeftButton);
     QTest::mouseClick(window.CmdErase, Qt::LeftButton);
     QVERIFY(window.infoWindow());

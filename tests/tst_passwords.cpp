@@ -4,6 +4,7 @@
 #include "frmpass.h"
 #include "modalanswers.h"
 #include "storefixture.h"
+#include "testwindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -68,9 +69,7 @@ private slots:
 
 void TestPasswords::dialogAsDesigned()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QVERIFY(window.passwords().AccessPassword.isEmpty());
     FrmPass *dialog = openDialog(window);
     QVERIFY(dialog);
@@ -102,9 +101,7 @@ void TestPasswords::dialogAsDesigned()
 
 void TestPasswords::rightPasswordClearsTheTable()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     FrmPass *dialog = openDialog(window);
     typeInto(dialog->TxtPass, QStringLiteral("mirvolet"));
     ModalAnswers answers; // none expected
@@ -130,9 +127,7 @@ void TestPasswords::wrongPasswordKeepsTheTable()
 {
     QFETCH(QString, typed);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     FrmPass *dialog = openDialog(window);
     typeInto(dialog->TxtPass, typed);
     TemporaryStore::set(RecordStore::nameKey(0), QStringLiteral("Changed outside")); // shown after the box
@@ -154,9 +149,7 @@ void TestPasswords::wrongPasswordKeepsTheTable()
 
 void TestPasswords::oneDialogAtMost()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     FrmPass *first = openDialog(window);
     typeInto(first->TxtPass, QStringLiteral("mirv"));
     first->move(first->pos() + QPoint(30, 20));
@@ -181,9 +174,7 @@ void TestPasswords::cancellingClearsNothing()
 {
     QFETCH(QString, how);
 
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     FrmPass *dialog = openDialog(window);
     typeInto(dialog->TxtPass, QStringLiteral("mirvolet"));
     ModalAnswers answers;
@@ -201,9 +192,7 @@ void TestPasswords::cancellingClearsNothing()
 
 void TestPasswords::clearingKeepsTheHallOfShame()
 {
-    TemporaryStore store;
-    FrmMain window;
-    window.show();
+    TestWindow window;
     QTest::mouseClick(window.CmdZal, Qt::LeftButton);
     FrmPass *dialog = openDialog(window);
     typeInto(dialog->TxtPass, QStringLiteral("mirvolet"));

@@ -249,8 +249,6 @@ void FrmMain::gameFinished()
 
 void FrmMain::showRecords(const QString &placesAndNames, const QString &scores)
 {
-    LblSco->clear();
-    LblScore->clear();
     LblScore->setText(Boxes::forDisplay(placesAndNames));
     LblSco->setText(Boxes::forDisplay(scores));
 }
