@@ -12,9 +12,19 @@ constexpr int twipsToPixels(int twips)
     return int(twips / TwipsPerPixel + 0.5);
 }
 
+inline QPoint twipsPoint(QPoint twips)
+{
+    return QPoint(twipsToPixels(twips.x()), twipsToPixels(twips.y()));
+}
+
 inline QRect twipsRect(int left, int top, int width, int height)
 {
     return QRect(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height));
+}
+
+inline QRect twipsRect(QRect twips)
+{
+    return twipsRect(twips.x(), twips.y(), twips.width(), twips.height());
 }
 
 // The windows name the fonts they were designed with; start-up maps them to

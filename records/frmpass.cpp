@@ -23,7 +23,7 @@ FrmPass::FrmPass()
     TxtPass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 35; }")); // '#'
 
     Label1 = new QLabel(QStringLiteral("Пароль"), this);
-    Label1->move(twipsRect(600, 720, 0, 0).topLeft());
+    Label1->move(twipsPoint(QPoint(600, 720)));
     Label1->setFont(fieldFont);
     Label1->adjustSize();
     Label1->setBuddy(TxtPass);

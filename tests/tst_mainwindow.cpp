@@ -152,7 +152,7 @@ void TestMainWindow::controlsAsDesigned()
     control = controls.value(name);
     QVERIFY(control);
     QCOMPARE(control->parentWidget(), window.FrCtrl);
-    QCOMPARE(control->geometry(), twipsRect(twips.x(), twips.y(), twips.width(), twips.height()));
+    QCOMPARE(control->geometry(), twipsRect(twips));
     QCOMPARE(control->font().bold(), bold);
     QVERIFY(control->isVisibleTo(&window) && control->isEnabled());
     if (auto *button = qobject_cast<QPushButton *>(control)) {

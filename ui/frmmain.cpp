@@ -50,11 +50,6 @@ QLineEdit *makeReadOnlyField(QRect twips, QWidget *parent)
     field->setReadOnly(true);
     return field;
 }
-
-QPoint pixels(QPoint twips)
-{
-    return twipsRect(twips.x(), twips.y(), 0, 0).topLeft();
-}
 }
 
 FrmMain::FrmMain()
@@ -149,11 +144,10 @@ void FrmMain::Form_Load()
     const MainLayout layout = mainLayoutForScreen(screen.size() * TwipsPerPixel);
 
     move(screen.topLeft());
-    setFixedSize(twipsRect(0, 0, layout.window.width(), layout.window.height()).size());
-    Pct->setGeometry(twipsRect(layout.picture.left(), layout.picture.top(), layout.picture.width(),
-                               layout.picture.height()));
-    FrCtrl->move(pixels(layout.panel));
-    LblAvtor->move(pixels(layout.author));
+    setFixedSize(twipsRect(layout.window).size());
+    Pct->setGeometry(twipsRect(layout.picture));
+    FrCtrl->move(twipsPoint(layout.panel));
+    LblAvtor->move(twipsPoint(layout.author));
 
     m_records.HallOffset = HallOfFame;
     LblZal->setText(HallOfFameTitle);
