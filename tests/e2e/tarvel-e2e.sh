@@ -19,6 +19,7 @@ export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtim
 mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 store=$XDG_CONFIG_HOME/Tarvel/tarvel.conf
 failures=0
+passes=0
 app=
 
 cleanup() {
@@ -32,6 +33,7 @@ check() { # description, then a command that must succeed
     shift
     if "$@"; then
         echo "ok: $what"
+        passes=$((passes + 1))
     else
         echo "FAIL: $what"
         failures=$((failures + 1))
@@ -59,11 +61,14 @@ stored() { # key, e.g. "User 8 ": the raw value in the records file
     sed -n "s/^${key}=//p" "$store"
 }
 visible_windows() { xdotool search --onlyvisible --name "$1" 2>/dev/null | wc -l; }
-wait_for_window() { xdotool search --sync --onlyvisible --name "$1" >/dev/null; sleep 0.3; }
-wait_gone() { # window name
-    for _ in $(seq 50); do [ "$(visible_windows "$1")" = 0 ] && return 0; sleep 0.1; done
+eventually() { # a command that must come true within ten seconds
+    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
     return 1
 }
+windows_at_least() { [ "$(visible_windows "$1")" -ge "$2" ]; }
+wait_for_windows() { eventually windows_at_least "$1" "$2"; sleep 0.3; }
+wait_gone() { eventually [ "$(visible_windows "$1")" = 0 ]; }
+stored_is() { [ "$(stored "$1")" = "$2" ]; }
 
 "$binary" &
 app=$!
@@ -103,31 +108,29 @@ start_button
 for square in "1 2" "2 0" "0 1" "2 2" "1 0" "0 2" "2 1" "0 0"; do
     click_cell $square
 done
-timeout 10 xdotool search --sync --onlyvisible --name '^Tarvel$' >/dev/null
-check "the game over box is shown" [ "$(visible_windows '^Tarvel$')" -ge 2 ]
+check "the game over box is shown" wait_for_windows '^Tarvel$' 2
 xdotool key Return
-sleep 0.5
+sleep 1
+check "the name is asked for" wait_for_windows '^Tarvel$' 2
 xdotool type --delay 30 "Tester"
 xdotool key Return
-sleep 0.5
+check "the name is stored at place 9" eventually stored_is 'User 8 ' '"Tester              "'
 shot over
 check "the last square is red" is_colour over 0 0 FF0000
-check "the name is stored at place 9" [ "$(stored 'User 8 ')" = '"Tester              "' ]
 check "with its result" [ "$(stored 'Data 8 ')" = "12.5" ]
 check "the rest moved down" [ "$(stored 'Data 9 ')$(stored 'Data 19 ')" = "122" ]
 
 # The password dialog clears the table.
 erase_button
-wait_for_window '^Tarvel$'
+check "the password dialog opens" wait_for_windows '^Tarvel$' 2
 xdotool type --delay 30 "mirvolet"
 xdotool key Return
-sleep 0.5
-check "the password clears the names" [ "$(stored 'User 0 ')" = '"                    "' ]
+check "the password clears the names" eventually stored_is 'User 0 ' '"                    "'
 check "and the scores" [ "$(stored 'Data 0 ')$(stored 'Data 19 ')" = "00" ]
 
 # One information window, however often Info is pressed.
 info_button
-wait_for_window '^Инфо$'
+wait_for_windows '^Инфо$' 1
 info_button
 check "Info opens one window" [ "$(visible_windows '^Инфо$')" = 1 ]
 xdotool key Escape
@@ -137,10 +140,9 @@ check "and leaves the game running" kill -0 "$app"
 # Esc in the main window ends the program.
 click_at 900 700
 xdotool key Escape
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.1; done
-check "Esc ends the program" bash -c "! kill -0 $app 2>/dev/null"
+check "Esc ends the program" eventually bash -c "! kill -0 $app 2>/dev/null"
 wait "$app" 2>/dev/null
 app=
 
-echo "$failures failed"
+echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
