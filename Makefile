@@ -25,19 +25,19 @@ test:
 	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo)
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
-	$(call CONFIGURE,$(ASAN_DIR),Debug,-DTARVEL_SANITIZE=ON)
+	$(call CONFIGURE,$(ASAN_DIR),Debug,-DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCHMARKS=OFF)
 	cmake --build $(ASAN_DIR) -j$(JOBS)
 	ctest --test-dir $(ASAN_DIR) --output-on-failure -j$(JOBS) -LE no-sanitizer
 
 bench:
 	scripts/install-deps.sh bench
-	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
+	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr -DTARVEL_BUILD_TESTS=OFF)
 	cmake --build $(RELEASE_DIR) -j$(JOBS)
 	bench/run-benchmarks.sh $(RELEASE_DIR)
 
 package:
 	scripts/install-deps.sh package
-	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr)
+	$(call CONFIGURE,$(RELEASE_DIR),Release,-DCMAKE_INSTALL_PREFIX=/usr -DTARVEL_BUILD_TESTS=OFF)
 	cmake --build $(RELEASE_DIR) -j$(JOBS)
 	cd $(RELEASE_DIR) && cpack -G DEB
 

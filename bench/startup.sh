@@ -40,7 +40,8 @@ measure() {
     start=$(date +%s%N)
     HOME=$home XDG_CONFIG_HOME=$home/.config "$binary" 2>/dev/null &
     pid=$!
-    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do :; done
+    # Poll gently: a busy loop would take a core from the program being measured.
+    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do sleep 0.005; done
     end=$(date +%s%N)
     sleep 0.3
     local peak

@@ -32,6 +32,8 @@ public:
         : StoreHolder(prepareStore)
     {
         show();
+        if (!QTest::qWaitForWindowExposed(this))
+            qWarning("the main window was not exposed");
     }
 
     void start() { QTest::mouseClick(CmdGen, Qt::LeftButton); }

@@ -45,6 +45,7 @@ private slots:
     void focusStartsOnBoardAndTabsInOrder();
 
     void pressBeforeStartDoesNothing();
+    void startBeforeTheEventLoopRuns();
     void startPaintsChessboard();
     void pressesPaintPurpleRedAndBlue();
     void refusedPressChangesNoPixel_data();
@@ -92,6 +93,7 @@ void TestMainWindow::loadStepLaysOutTheWindow()
 {
     TemporaryStore store;
     FrmMain window;
+    QCoreApplication::processEvents(); // the rest of the controls come with the event loop
     const QRect screen = window.screen()->availableGeometry();
     QCOMPARE(window.windowTitle(), QStringLiteral("Tarvel"));
     QCOMPARE(window.size(), screen.size());
@@ -142,6 +144,7 @@ void TestMainWindow::controlsAsDesigned()
 
     TemporaryStore store;
     FrmMain window;
+    QCoreApplication::processEvents(); // the rest of the controls come with the event loop
     QWidget *control = nullptr;
     const QHash<QString, QWidget *> controls {
         { "CmdGen", window.CmdGen },     { "CmdClear", window.CmdClear }, { "CmdExit", window.CmdExit },
@@ -179,6 +182,7 @@ void TestMainWindow::fontsAreMappedToInstalledOnes()
 {
     TemporaryStore store;
     FrmMain window;
+    QCoreApplication::processEvents(); // the rest of the controls come with the event loop
     QCOMPARE(QFontInfo(window.LblScore->font()).family(), QStringLiteral("Liberation Sans"));
     QCOMPARE(QFontInfo(window.LblScore->font()).pointSizeF(), 9.0);
     QCOMPARE(QFontInfo(window.CmdZal->font()).family(), QStringLiteral("DejaVu Sans"));
@@ -210,6 +214,18 @@ void TestMainWindow::pressBeforeStartDoesNothing()
     QCOMPARE(window.boardImage(), before);
     QVERIFY(window.TxtHod->text().isEmpty());
     QCOMPARE(window.game().state().MoveNumber, 0);
+}
+
+void TestMainWindow::startBeforeTheEventLoopRuns()
+{
+    TemporaryStore store;
+    FrmMain window;
+    window.CmdGen_Click();
+    QCOMPARE(window.TxtHod->text(), QStringLiteral("1"));
+    QCOMPARE(window.TxtScore->text(), QStringLiteral(".0%"));
+    QCoreApplication::processEvents();
+    QCOMPARE(window.FrCtrl->findChildren<QLineEdit *>().size(), 2);
+    QVERIFY(window.TxtHod->isVisibleTo(&window));
 }
 
 void TestMainWindow::startPaintsChessboard()

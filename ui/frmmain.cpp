@@ -48,6 +48,7 @@ QLineEdit *makeReadOnlyField(QRect twips, QWidget *parent)
     field->setGeometry(twips);
     field->setFont(DesignFont::font(DesignFont::Arial, 14.25));
     field->setReadOnly(true);
+    field->show(); // its window may be on screen already
     return field;
 }
 }
@@ -95,11 +96,6 @@ void FrmMain::createControls()
     Label1[0] = makeLabel(QStringLiteral("Номер хода"), twipsRect(360, 1800, 1320, 270), captionFont, FrCtrl);
     Label1[1] = makeLabel(QStringLiteral("Заполнено"), twipsRect(360, 2280, 1215, 270), captionFont, FrCtrl);
 
-    // The captions name the fields for a screen reader.
-    TxtHod = makeReadOnlyField(twipsRect(1920, 1800, 1215, 375), FrCtrl);
-    Label1[0]->setBuddy(TxtHod);
-    TxtScore = makeReadOnlyField(twipsRect(1920, 2280, 1215, 375), FrCtrl);
-    Label1[1]->setBuddy(TxtScore);
 
     LblScore = makeLabel(QString(), twipsRect(120, 3120, 2775, 4335), DesignFont::font(DesignFont::Arial, 9), FrCtrl);
     LblZal = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
@@ -124,14 +120,30 @@ void FrmMain::createControls()
     // Exit is the cancel button: Esc anywhere in the window clicks it.
     connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, CmdExit, &QPushButton::click);
 
+    Pct->setFocus();
+}
+
+// A text box lays out its text as soon as it exists, and the first one loads the
+// font database (about 7 ms), so the two are made once the window is on screen,
+// still before its first paint, or when first written to, should that be earlier.
+void FrmMain::createTextBoxes()
+{
+    if (TxtHod)
+        return;
+    TxtHod = makeReadOnlyField(twipsRect(1920, 1800, 1215, 375), FrCtrl);
+    TxtScore = makeReadOnlyField(twipsRect(1920, 2280, 1215, 375), FrCtrl);
+    // The captions name the fields for a screen reader.
+    Label1[0]->setBuddy(TxtHod);
+    Label1[1]->setBuddy(TxtScore);
+
     QWidget *tabOrder[] = { Pct, CmdGen, CmdClear, TxtHod, TxtScore, CmdErase, CmdZal, CmdExit, CmdVer };
     for (size_t i = 1; i < std::size(tabOrder); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
-    Pct->setFocus();
 }
 
 void FrmMain::finishControls()
 {
+    createTextBoxes();
     for (QLabel *label : { Label1[0], Label1[1], LblAvtor })
         label->adjustSize();
     Pct->setAccessibleName(QStringLiteral("Доска"));
@@ -228,11 +240,13 @@ void FrmMain::erasePicture()
 
 void FrmMain::showMoveNumber(const QString &text)
 {
+    createTextBoxes();
     TxtHod->setText(text);
 }
 
 void FrmMain::showScore(const QString &text)
 {
+    createTextBoxes();
     TxtScore->setText(text);
 }
 

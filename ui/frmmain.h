@@ -33,8 +33,8 @@ public:
     QPushButton *CmdGen;
     QPushButton *CmdClear;
     QLabel *Label1[2];
-    QLineEdit *TxtHod;
-    QLineEdit *TxtScore;
+    QLineEdit *TxtHod = nullptr;
+    QLineEdit *TxtScore = nullptr;
     QLabel *LblScore;
     QLabel *LblZal;
     QLabel *LblSco;
@@ -59,6 +59,7 @@ protected:
 private:
     void createControls();
     void finishControls();
+    void createTextBoxes();
     void Form_Load();
 
     // GameView
