@@ -33,8 +33,6 @@ public:
 
     // Reads the store into the table; an unreadable table becomes the default one.
     void load();
-    bool read();
-    void useDefaultTable();
     void clearAll();
 
     // The index at which a result enters the table, or -1 when it beats no entry.
@@ -43,11 +41,12 @@ public:
     // the table as the store holds it now. False when it no longer has a place.
     bool enterRecord(const QString &name, float result);
 
+private:
+    bool read();
+    void useDefaultTable();
+    void makeRoom(int place);
     QString placesAndNamesText() const;
     QString scoresText() const;
-
-private:
-    void makeRoom(int place);
 
     RecordsDisplay &m_display;
 };
