@@ -22,7 +22,7 @@ Game::Game(GameView &view)
 
 void Game::start()
 {
-    m_state.CellSize = float(m_view.pictureInnerWidth() / 8.0);
+    m_state.CellSize = float(m_view.pictureInnerWidth() / double(BoardSide));
     PaintEmptyBoard();
     m_state.FirstMove = FlagTrue;
     m_state.MoveNumber = 1;
@@ -91,7 +91,7 @@ void Game::chooseCell(bool automatic, float x, float y)
 
 void Game::ShowInfo()
 {
-    m_state.FillPercent = float((m_state.MoveNumber - 1) / 64.0 * 100.0);
+    m_state.FillPercent = float((m_state.MoveNumber - 1) / double(SquareCount) * 100.0);
     m_view.showScore(scoreText(m_state.FillPercent));
 }
 

@@ -11,6 +11,8 @@ enum CellCode : quint8 {
 };
 
 constexpr int BoardSide = 8;
+constexpr int SquareCount = BoardSide * BoardSide;
+constexpr int JumpCount = 8;
 
 // VB-style flags: 0 is false, -1 is true.
 constexpr qint16 FlagFalse = 0;
@@ -22,7 +24,7 @@ struct JumpOffset {
 };
 
 // The order matters: it is the order of the target list.
-constexpr JumpOffset JumpOffsets[8] = {
+constexpr JumpOffset JumpOffsets[JumpCount] = {
     { +1, +2 }, { -1, +2 }, { +2, +1 }, { -2, +1 },
     { -2, -1 }, { +2, -1 }, { +1, -2 }, { -1, -2 },
 };
@@ -37,7 +39,21 @@ inline bool isOnBoard(int column, int row)
     return column >= 0 && column < BoardSide && row >= 0 && row < BoardSide;
 }
 
-// The whole state of a game. All zero when the program starts.
+// Calls visit(column, row) for every square of the board a knight's jump away
+// from (column, row), in the order of JumpOffsets, until visit returns false.
+template <typename Visit>
+void forEachJump(int column, int row, Visit visit)
+{
+    for (const JumpOffset &jump : JumpOffsets) {
+        const int c = column + jump.column;
+        const int r = row + jump.row;
+        if (isOnBoard(c, r) && !visit(c, r))
+            return;
+    }
+}
+
+// The whole state of a game. All zero when the program starts. CellX, CellY
+// is the current cell, the one every check of the rules starts from.
 struct GameState {
     quint8 Board[BoardSide][BoardSide] = {}; // indexed [column][row]
     qint16 CellX = 0;
@@ -47,6 +63,6 @@ struct GameState {
     qint32 MoveNumber = 0;
     float FillPercent = 0;
     qint16 TargetCount = 0;
-    float Targets[8][2] = {}; // (column, row) pairs; only the first TargetCount are valid
-    quint32 SquareColor = 0;
+    float Targets[JumpCount][2] = {}; // (column, row) pairs; only the first TargetCount are valid
+    quint32 SquareColor = 0; // the colour just painted while Start lays out the chessboard
 };

@@ -3,6 +3,7 @@
 #include "boxes.h"
 #include "frmpass.h"
 #include "recordstable.h"
+#include "singlewindow.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -28,16 +29,14 @@ Passwords::~Passwords()
 void Passwords::OpenPasswordForm(const QString &prompt, const QString &caption)
 {
     AccessPassword = Password;
-    if (!m_form) {
-        m_form = new FrmPass;
-        QObject::connect(m_form->CmdConfirm, &QPushButton::clicked, m_form, [this] { CheckPasswordAndClear(); });
-        QObject::connect(m_form->CmdCansel, &QPushButton::clicked, m_form, [this] { ClosePasswordForm(); });
-    }
+    showSingleWindow(m_form, [this] {
+        auto *form = new FrmPass;
+        QObject::connect(form->CmdConfirm, &QPushButton::clicked, form, [this] { CheckPasswordAndClear(); });
+        QObject::connect(form->CmdCansel, &QPushButton::clicked, form, [this] { ClosePasswordForm(); });
+        return form;
+    });
     m_form->LblText->setText(prompt);
     m_form->setWindowTitle(caption);
-    m_form->show();
-    m_form->raise();
-    m_form->activateWindow();
 }
 
 void Passwords::ClosePasswordForm()
@@ -52,7 +51,6 @@ void Passwords::CheckPasswordAndClear()
     ClosePasswordForm();
     if (typed == AccessPassword) {
         m_records.clearAll();
-        m_records.SaveRecords();
     } else {
         Boxes::inform(m_window, WrongPasswordText, QMessageBox::Critical);
     }

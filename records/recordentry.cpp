@@ -9,6 +9,7 @@ namespace {
 const QString GameOverText = QStringLiteral("Игра окончена");
 const QString NamePrompt = QStringLiteral("Ваш результат попал в таблицу рекордов!\rВведите свое имя:");
 const QString NicknameOffer = QStringLiteral("Если вы не говорите свое имя,\rя буду называть вас ");
+const QString NoLongerPlacedText = QStringLiteral("Результат больше не попадает в таблицу рекордов.");
 }
 
 void enterFinishedGame(QWidget *window, RecordsTable &records, float result)
@@ -21,14 +22,16 @@ void enterFinishedGame(QWidget *window, RecordsTable &records, float result)
         return;
 
     const QString name = askRecordName(window);
-    records.enterRecord(name, result);
+    // Another copy may have filled the table while the player was typing.
+    if (records.enterRecord(name, result) == RecordsTable::Entry::NoPlace)
+        Boxes::inform(window, NoLongerPlacedText, QMessageBox::Information);
     records.LoadAndShowRecords();
 }
 
 QString askRecordName(QWidget *window)
 {
     for (;;) {
-        QString name = fixedWidth(Boxes::askText(window, NamePrompt));
+        QString name = fixedWidth(printableName(Boxes::askText(window, NamePrompt)));
         if (!isBlankName(name))
             return name;
         name = fixedWidth(Imia());

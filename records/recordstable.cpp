@@ -1,17 +1,13 @@
 #include "recordstable.h"
 
-#include "recordstore.h"
 #include "recordtext.h"
 #include "scoretext.h"
-
-#include <QDir>
-#include <QFileInfo>
-#include <QLockFile>
 
 namespace {
 const QString DefaultName = QStringLiteral("Quib");
 const QString TwoLineBreaks = QStringLiteral("\r\r");
-constexpr int LockTimeoutMs = 10000;
+const QString HallOfFameTitle = QStringLiteral("Зал славы");
+const QString HallOfShameTitle = QStringLiteral("Зал позора");
 }
 
 RecordsTable::RecordsTable(RecordsDisplay &display)
@@ -24,21 +20,45 @@ RecordsTable::RecordsTable(RecordsDisplay &display)
 void RecordsTable::LoadAndShowRecords()
 {
     load();
-    m_display.showRecords(placesAndNamesText(), scoresText());
+    const QString title = HallOffset == HallOfFame ? HallOfFameTitle : HallOfShameTitle;
+    m_display.showRecords(title, placesAndNamesText(), scoresText());
+}
+
+void RecordsTable::showHallOfFame()
+{
+    HallOffset = HallOfFame;
+    LoadAndShowRecords();
+}
+
+void RecordsTable::switchHall()
+{
+    HallOffset = HallOffset == HallOfFame ? HallOfShame : HallOfFame;
+    LoadAndShowRecords();
 }
 
 void RecordsTable::load()
 {
-    if (!read())
+    const std::optional<RecordStore::Values> section = RecordStore::read();
+    if (section && readFrom(*section))
+        return;
+    // Written back under the lock, unless another copy mended the table meanwhile.
+    const auto outcome = RecordStore::transact([this](RecordStore::Values &disk) {
+        if (readFrom(disk))
+            return false;
         useDefaultTable();
+        SaveRecords(disk);
+        return true;
+    });
+    if (outcome == RecordStore::Outcome::Failed)
+        useDefaultTable();
+    save(outcome);
 }
 
-bool RecordsTable::read()
+bool RecordsTable::readFrom(const RecordStore::Values &section)
 {
-    const RecordStore store;
     for (int i = 0; i < RecordCount; ++i) {
-        RecordNames[i] = fixedWidth(store.read(RecordStore::nameKey(i)));
-        if (!parseStoredScore(store.read(RecordStore::scoreKey(i)), &RecordScores[i]))
+        RecordNames[i] = fixedWidth(section.value(RecordStore::nameKey(i)));
+        if (!parseStoredScore(section.value(RecordStore::scoreKey(i)), &RecordScores[i]))
             return false;
     }
     return true;
@@ -50,29 +70,22 @@ void RecordsTable::useDefaultTable()
         RecordNames[i] = fixedWidth(DefaultName);
         RecordScores[i] = float(RecordCount - i);
     }
-    SaveRecords();
 }
 
-void RecordsTable::clearAll()
+void RecordsTable::SaveRecords(RecordStore::Values &section) const
 {
     for (int i = 0; i < RecordCount; ++i) {
-        RecordNames[i] = fixedWidth(QString());
-        RecordScores[i] = 0;
+        section.insert(RecordStore::nameKey(i), RecordNames[i]);
+        section.insert(RecordStore::scoreKey(i), storedScoreText(RecordScores[i]));
     }
 }
 
-bool RecordsTable::SaveRecords()
+bool RecordsTable::save(RecordStore::Outcome outcome)
 {
-    RecordStore::Values values;
-    for (int i = 0; i < RecordCount; ++i) {
-        values.emplace_back(RecordStore::nameKey(i), RecordNames[i]);
-        values.emplace_back(RecordStore::scoreKey(i), storedScoreText(RecordScores[i]));
-    }
-    RecordStore store;
-    const bool saved = store.write(values);
-    if (!saved)
-        m_display.saveFailed();
-    return saved;
+    if (outcome != RecordStore::Outcome::Failed)
+        return true;
+    m_display.saveFailed();
+    return false;
 }
 
 int RecordsTable::findPlace(float result) const
@@ -92,30 +105,44 @@ void RecordsTable::makeRoom(int place)
     }
 }
 
-bool RecordsTable::enterRecord(const QString &name, float result)
+RecordsTable::Entry RecordsTable::enterRecord(const QString &name, float result)
 {
-    const QString lockPath = RecordStore().lockPath();
-    QDir().mkpath(QFileInfo(lockPath).absolutePath());
-    QLockFile lock(lockPath);
-    // Without a lock (an unwritable directory) the save below fails and says so.
-    lock.tryLock(LockTimeoutMs);
+    bool placed = false;
+    const auto outcome = RecordStore::transact([&](RecordStore::Values &disk) {
+        if (!readFrom(disk))
+            useDefaultTable();
+        const int place = findPlace(result);
+        if (place < 0)
+            return false;
+        makeRoom(place);
+        RecordNames[place] = fixedWidth(name);
+        RecordScores[place] = result;
+        SaveRecords(disk);
+        placed = true;
+        return true;
+    });
+    if (!save(outcome))
+        return Entry::Failed;
+    return placed ? Entry::Saved : Entry::NoPlace;
+}
 
-    load();
-    const int place = findPlace(result);
-    if (place < 0)
-        return false;
-    makeRoom(place);
-    RecordNames[place] = fixedWidth(name);
-    RecordScores[place] = result;
-    SaveRecords();
-    return true;
+bool RecordsTable::clearAll()
+{
+    return save(RecordStore::transact([this](RecordStore::Values &disk) {
+        for (int i = 0; i < RecordCount; ++i) {
+            RecordNames[i] = fixedWidth(QString());
+            RecordScores[i] = 0;
+        }
+        SaveRecords(disk);
+        return true;
+    }));
 }
 
 QString RecordsTable::placesAndNamesText() const
 {
     QString text;
     for (int i = HallOffset; i < HallOffset + HallSize; ++i)
-        text += QString::number(i + 1) + QStringLiteral(".  ") + RecordNames[i] + TwoLineBreaks;
+        text += QString::number(i + 1) + QStringLiteral(".  ") + printableName(RecordNames[i]) + TwoLineBreaks;
     return text;
 }
 

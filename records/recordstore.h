@@ -1,32 +1,39 @@
 #pragma once
 
-#include <QSettings>
+#include <QMap>
 #include <QString>
 
-#include <utility>
-#include <vector>
+#include <functional>
+#include <optional>
 
 // The records table as the user's settings store keeps it: section
-// "Users Data" of the application named after the executable.
-class RecordStore
-{
-public:
-    using Values = std::vector<std::pair<QString, QString>>;
+// "Users Data" of the application named after the executable, in the file
+// QSettings uses for it and in QSettings' own format.
+//
+// Every look at the store reads the bytes on disk; every write is one
+// transaction under the lock that all running copies share.
+namespace RecordStore {
 
-    RecordStore(); // a fresh view of the store: another running copy may have written it
+// The values of the section, by key. Absent keys read as empty texts.
+using Values = QMap<QString, QString>;
 
-    static QString applicationName();
-    static QString nameKey(int index);
-    static QString scoreKey(int index);
+QString applicationName(); // taken afresh at every access
+QString filePath();
+QString lockPath();
+QString nameKey(int index);
+QString scoreKey(int index);
 
-    QString read(const QString &key) const;
-    // Writes the values in their order and commits them in one file replacement.
-    bool write(const Values &values);
+// The section as the file holds it now; nothing when the file exists but
+// cannot be read (not a regular file, no permission). A missing file is empty.
+std::optional<Values> read();
 
-    QString filePath() const { return m_settings.fileName(); }
-    // Beside the store; QSettings takes "<file>.lock" for itself.
-    QString lockPath() const;
+enum class Outcome { Saved, Unchanged, Failed };
 
-private:
-    QSettings m_settings;
-};
+// Takes the shared lock, reads the section from disk, lets `change` edit it
+// and replaces the file atomically if `change` returns true. Keys and
+// sections it does not touch stay as they are. Failed when the lock cannot
+// be had within a few seconds, or the file cannot be read or replaced; then
+// nothing was written and nothing is kept for later.
+Outcome transact(const std::function<bool(Values &section)> &change);
+
+}

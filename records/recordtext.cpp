@@ -2,6 +2,48 @@
 
 #include <cmath>
 
+namespace {
+bool printsAsSpace(QChar ch)
+{
+    switch (ch.category()) {
+    case QChar::Other_Control:
+    case QChar::Other_Format:
+    case QChar::Separator_Line:
+    case QChar::Separator_Paragraph:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Digits of any script become ASCII ones, and the Arabic decimal separator a full stop.
+QString withAsciiDigits(const QString &text)
+{
+    QString ascii;
+    for (const uint codePoint : text.toUcs4()) {
+        const int digit = QChar::digitValue(codePoint);
+        if (QChar::category(codePoint) == QChar::Number_DecimalDigit && digit >= 0)
+            ascii += QChar(u'0' + digit);
+        else if (codePoint == 0x066B)
+            ascii += QLatin1Char('.');
+        else
+            ascii += QString::fromUcs4(reinterpret_cast<const char32_t *>(&codePoint), 1);
+    }
+    return ascii;
+}
+
+bool parseWith(QLocale locale, const QString &text, float *score)
+{
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const float value = locale.toFloat(text, &ok);
+    if (!ok || !std::isfinite(value) || value < 0 || value > 100)
+        return false;
+    *score = value;
+    return true;
+}
+}
+
 QString fixedWidth(const QString &text)
 {
     QList<uint> codePoints = text.toUcs4();
@@ -11,9 +53,22 @@ QString fixedWidth(const QString &text)
         + QString(NameWidth - codePoints.size(), QLatin1Char(' '));
 }
 
+QString printableName(QString text)
+{
+    for (QChar &ch : text) {
+        if (printsAsSpace(ch))
+            ch = QLatin1Char(' ');
+    }
+    return text;
+}
+
 bool isBlankName(const QString &name)
 {
-    return name == QString(NameWidth, QLatin1Char(' '));
+    for (const QChar ch : name) {
+        if (!ch.isSpace() && ch.category() != QChar::Separator_Space && !printsAsSpace(ch))
+            return false;
+    }
+    return true;
 }
 
 QString storedScoreText(float score, const QLocale &locale)
@@ -25,16 +80,9 @@ QString storedScoreText(float score, const QLocale &locale)
 
 bool parseStoredScore(const QString &text, float *score, const QLocale &locale)
 {
-    // The user's locale first, then both decimal separators, so a table
-    // survives a change of locale.
-    for (QLocale candidate : { locale, QLocale::c(), QLocale(QLocale::German) }) {
-        candidate.setNumberOptions(QLocale::RejectGroupSeparator);
-        bool ok = false;
-        const float value = candidate.toFloat(text, &ok);
-        if (ok && std::isfinite(value)) {
-            *score = value;
-            return true;
-        }
-    }
-    return false;
+    // The user's locale first, then either decimal separator with ASCII
+    // digits, so a table survives a change of locale.
+    const QString ascii = withAsciiDigits(text);
+    return parseWith(locale, text, score) || parseWith(QLocale::c(), ascii, score)
+        || parseWith(QLocale(QLocale::German), ascii, score);
 }

@@ -6,6 +6,7 @@
 #include "frminfo.h"
 #include "mainlayout.h"
 #include "recordentry.h"
+#include "singlewindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -18,8 +19,6 @@
 
 namespace {
 const QString Caption = QStringLiteral("Tarvel");
-const QString HallOfFameTitle = QStringLiteral("Зал славы");
-const QString HallOfShameTitle = QStringLiteral("Зал позора");
 const QString ErasePrompt = QStringLiteral(
     "Чтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это прямо сейчас?");
 const QString SaveFailedText = QStringLiteral("Не удалось сохранить таблицу рекордов.");
@@ -161,9 +160,7 @@ void FrmMain::Form_Load()
     FrCtrl->move(twipsPoint(layout.panel));
     LblAvtor->move(twipsPoint(layout.author));
 
-    m_records.HallOffset = HallOfFame;
-    LblZal->setText(HallOfFameTitle);
-    m_records.LoadAndShowRecords();
+    m_records.showHallOfFame();
 }
 
 void FrmMain::CmdGen_Click()
@@ -184,14 +181,7 @@ void FrmMain::Pct_MouseDown(qint16 button, qint16 shift, float x, float y)
 
 void FrmMain::CmdZal_Click()
 {
-    if (m_records.HallOffset == HallOfFame) {
-        m_records.HallOffset = HallOfShame;
-        LblZal->setText(HallOfShameTitle);
-    } else {
-        m_records.HallOffset = HallOfFame;
-        LblZal->setText(HallOfFameTitle);
-    }
-    m_records.LoadAndShowRecords();
+    m_records.switchHall();
 }
 
 void FrmMain::CmdErase_Click()
@@ -201,11 +191,7 @@ void FrmMain::CmdErase_Click()
 
 void FrmMain::CmdVer_Click()
 {
-    if (!m_info)
-        m_info = new FrmInfo;
-    m_info->show();
-    m_info->raise();
-    m_info->activateWindow();
+    showSingleWindow(m_info, [] { return new FrmInfo; });
 }
 
 void FrmMain::CmdExit_Click()
@@ -255,8 +241,9 @@ void FrmMain::gameFinished()
     enterFinishedGame(this, m_records, m_game.state().FillPercent);
 }
 
-void FrmMain::showRecords(const QString &placesAndNames, const QString &scores)
+void FrmMain::showRecords(const QString &hallTitle, const QString &placesAndNames, const QString &scores)
 {
+    LblZal->setText(hallTitle);
     LblScore->setText(Boxes::forDisplay(placesAndNames));
     LblSco->setText(Boxes::forDisplay(scores));
 }

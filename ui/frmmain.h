@@ -28,21 +28,23 @@ public:
     Passwords &passwords() { return m_passwords; }
     FrmInfo *infoWindow() const;
 
-    BoardView *Pct;
-    QGroupBox *FrCtrl;
-    QPushButton *CmdGen;
+    // The design's names: a prefix for the kind of control (Cmd button, Lbl
+    // label, Txt text box, Fr frame, Pct picture), then a word, often Russian.
+    BoardView *Pct; // the board picture
+    QGroupBox *FrCtrl; // the control panel beside the board
+    QPushButton *CmdGen; // Start ("generate" a board)
     QPushButton *CmdClear;
-    QLabel *Label1[2];
-    QLineEdit *TxtHod = nullptr;
-    QLineEdit *TxtScore = nullptr;
-    QLabel *LblScore;
-    QLabel *LblZal;
-    QLabel *LblSco;
-    QPushButton *CmdErase;
-    QPushButton *CmdZal;
-    QLabel *LblAvtor;
+    QLabel *Label1[2]; // the captions of the two text boxes
+    QLineEdit *TxtHod = nullptr; // the move number ("khod", a move)
+    QLineEdit *TxtScore = nullptr; // the fill percentage
+    QLabel *LblScore; // places and names of the hall shown
+    QLabel *LblZal; // the hall's title ("zal", a hall)
+    QLabel *LblSco; // the scores beside LblScore, line for line
+    QPushButton *CmdErase; // clears the records behind the password
+    QPushButton *CmdZal; // switches the hall
+    QLabel *LblAvtor; // the author's line below the board, empty
     QPushButton *CmdExit;
-    QPushButton *CmdVer;
+    QPushButton *CmdVer; // the information window ("version")
 
 public slots:
     void CmdGen_Click();
@@ -71,7 +73,7 @@ private:
     void gameFinished() override;
 
     // RecordsDisplay
-    void showRecords(const QString &placesAndNames, const QString &scores) override;
+    void showRecords(const QString &hallTitle, const QString &placesAndNames, const QString &scores) override;
     void saveFailed() override;
 
     Game m_game;
