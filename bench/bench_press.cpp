@@ -4,7 +4,6 @@
 #include "boardview.h"
 #include "design.h"
 #include "frmmain.h"
-#include "knightstour.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -72,7 +71,12 @@ int main(int argc, char **argv)
     DesignFont::mapToInstalledFonts();
     QTemporaryDir config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
-    tour = knightsTour();
+    // A whole tour from the top-left corner, as (column, row) digits.
+    const QString cells = QStringLiteral(
+        "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 62 74 66 "
+        "47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61");
+    for (const QString &cell : cells.split(QLatin1Char(' ')))
+        tour.append(QPoint(cell[0].digitValue(), cell[1].digitValue()));
 
     FrmMain main;
     window = &main;

@@ -9,7 +9,6 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 
@@ -142,7 +141,13 @@ QString RecordStore::applicationName()
 
 QString RecordStore::filePath()
 {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, Organization, applicationName()).fileName();
+    // QSettings reads a file as soon as it is made for it, and the store may be
+    // a FIFO; so the path comes from the organisation's own file, whose folder
+    // holds the application's one.
+    const QSettings organization(QSettings::NativeFormat, QSettings::UserScope, Organization);
+    const QFileInfo beside(organization.fileName());
+    return beside.absolutePath() + QLatin1Char('/') + Organization + QLatin1Char('/') + applicationName()
+        + QStringLiteral(".conf");
 }
 
 QString RecordStore::lockPath()
