@@ -1,4 +1,292 @@
-#include <QtTest>
-class TestUi : public QObject { Q_OBJECT };
+// The windows, driven as a player would: the main window, the boxes of a
+// finished game, the password dialog and the information window.
+#include "design.h"
+#include "frminfo.h"
+#include "frmpass.h"
+#include "testkit.h"
+
+#include <QGroupBox>
+#include <QLabel>
+
+namespace {
+using A = ModalAnswers;
+const QString Ok = "ОК", Cancel = "Отмена";
+const QString GameOverBox = "Tarvel|Игра окончена|0|*ОК";
+const QString DeadEnd = "12 20 01 22 10 02 21 00"; // 12.5 %: place 9 of the default table
+
+A::Answer paste(const QString &text)
+{
+    return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), A::press(Ok)(box); };
+}
+
+bool centred(QWidget *window)
+{
+    return (window->frameGeometry().center() - window->screen()->availableGeometry().center()).manhattanLength() <= 4;
+}
+
+FrmPass *openPasswordDialog(TestWindow &window, const QString &typed = {})
+{
+    QTest::mouseClick(window.CmdErase, Qt::LeftButton);
+    FrmPass *dialog = window.passwords().form();
+    if (!dialog || !QTest::qWaitForWindowExposed(dialog))
+        return nullptr;
+    for (QChar ch : typed)
+        QTest::sendKeyEvent(QTest::Click, dialog->TxtPass, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    return dialog;
+}
+}
+
+class TestUi : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { DesignFont::mapToInstalledFonts(); }
+
+    void mainWindowAsDesigned()
+    {
+        TestWindow window;
+        const QRect screen = window.screen()->availableGeometry();
+        const int side = screen.height() - 80; // as large a square as the height allows
+        QCOMPARE(window.windowTitle() + ' ' + QString::number(window.minimumSize() == window.maximumSize()), "Tarvel 1");
+        QCOMPARE(window.size(), screen.size());
+        QCOMPARE(window.Pct->geometry(), QRect(8, 16, side, side));
+        QCOMPARE(window.FrCtrl->geometry(), QRect(side + 24, 8, 241, 505));
+        QCOMPARE(window.LblAvtor->pos(), QPoint(16, side + 32));
+        QCOMPARE(QFontInfo(window.LblScore->font()).family() + '|' + QFontInfo(window.CmdGen->font()).family(), "Liberation Sans|DejaVu Sans");
+        QVERIFY(window.LblScore->text().startsWith("1.  Quib                \n\n2.  Quib") && window.LblScore->text().endsWith("10.  Quib                \n\n"));
+        QVERIFY(window.LblSco->text().startsWith("20.0%\n\n19.0%\n\n"));
+
+        const QList<std::pair<QRect, QString>> controls { // in the panel: bold ones marked '*'
+            { { 16, 16, 105, 25 }, "*Старт" }, { { 16, 48, 105, 25 }, "*Очистка" }, { { 16, 80, 105, 25 }, "*Выход" },
+            { { 136, 16, 89, 25 }, "Удал. рекорды" }, { { 136, 48, 89, 25 }, "Залы" }, { { 136, 80, 89, 25 }, "Инфо" },
+            { { 128, 120, 81, 25 }, "" }, { { 128, 152, 81, 25 }, "" }, { { 8, 184, 223, 19 }, "*Зал славы" },
+            { { 8, 208, 185, 289 }, window.LblScore->text() }, { { 192, 208, 41, 289 }, "*" + window.LblSco->text() } };
+        for (const auto &[geometry, caption] : controls) {
+            QWidget *control = window.FrCtrl->childAt(geometry.center());
+            QVERIFY2(control && control->geometry() == geometry, qPrintable(caption));
+            const QString text = control->property(control->inherits("QLineEdit") ? "placeholderText" : "text").toString();
+            QCOMPARE((control->font().bold() ? "*" : "") + text, caption);
+        }
+        QCOMPARE(QApplication::focusWidget(), window.Pct);
+        for (QWidget *next : QList<QWidget *> { window.CmdGen, window.CmdClear, window.TxtHod, window.TxtScore, window.CmdErase, window.CmdZal, window.CmdExit, window.CmdVer, window.Pct }) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+
+    void pressesPaintTheBoard()
+    {
+        TestWindow window;
+        const QImage blank = window.board();
+        QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.centre(3, 4)); // before Start
+        QCOMPARE(window.board(), blank);
+        window.play("");
+        for (int i = 0; i < 64; ++i)
+            QCOMPARE(window.colour(i % 8, i / 8), (i % 8 + i / 8) % 2 ? 0xffffffu : 0x000000u);
+        const QRect inner = window.Pct->contentsRect(); // the squares fill the inside of the border
+        QCOMPARE(window.board().pixel(inner.bottomRight()) & 0xffffff, 0x000000u);
+        QVERIFY((window.board().pixel(inner.topLeft() - QPoint(1, 1)) & 0xffffff) != 0x000000u);
+
+        window.play("34");
+        QCOMPARE(window.colour(3, 4), 0xff00ffu);
+        for (QPoint target : { QPoint(4, 6), QPoint(2, 6), QPoint(5, 5), QPoint(1, 5), QPoint(1, 3), QPoint(5, 3), QPoint(4, 2), QPoint(2, 2) })
+            QCOMPARE(window.colour(target.x(), target.y()), 0x0000ffu);
+        QTest::mouseClick(window.Pct, Qt::MiddleButton, {}, window.centre(4, 6));
+        QCOMPARE(QList<QRgb>({ window.colour(3, 4), window.colour(4, 6), window.colour(2, 6) }), QList<QRgb>({ 0xff0000, 0xff00ff, 0x000000 }));
+        QCOMPARE(window.TxtHod->text() + ' ' + window.TxtScore->text(), "3 3.1%");
+        const QImage before = window.board();
+        QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.centre(0, 0)); // refused
+        window.hide();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(window.board(), before);
+        QTest::mouseClick(window.CmdClear, Qt::LeftButton);
+        QCOMPARE(window.board(), blank);
+    }
+
+    void keys_data()
+    {
+        QTest::addColumn<QString>("key"); // Enter on the board or on a button, or Esc
+        QTest::addColumn<QString>("hall");
+        QTest::newRow("Enter on the board") << "board" << "Зал славы";
+        QTest::newRow("Enter on Halls") << "halls" << "Зал позора";
+        QTest::newRow("Enter on Exit") << "exit" << "";
+        QTest::newRow("Esc") << "esc" << "";
+    }
+
+    void keys()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, hall); // empty: the program ends, with its secondary windows
+        TestWindow window;
+        window.play("33");
+        QTest::mouseClick(window.CmdVer, Qt::LeftButton);
+        QVERIFY(openPasswordDialog(window));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QByteArray stored = TemporaryStore::bytes();
+        const QImage board = window.board();
+        QWidget *target = key == "halls" ? window.CmdZal : key == "exit" ? window.CmdExit : static_cast<QWidget *>(window.Pct);
+        target->setFocus();
+        QTest::keyClick(target, key == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+        QCOMPARE(window.isVisible(), !hall.isEmpty());
+        QCOMPARE(window.LblZal->text(), hall.isEmpty() ? "Зал славы" : hall);
+        QCOMPARE(window.board(), board);
+        QTRY_COMPARE(window.infoWindow() && window.passwords().form(), !hall.isEmpty());
+        QCOMPARE(TemporaryStore::bytes(), stored); // nothing is written at the end
+    }
+
+    void unwritableStoreIsReported()
+    {
+        TemporaryStore store; // its folder becomes a file, so the default table cannot be written back
+        QVERIFY(QDir(store.dir()).removeRecursively() && QFile(store.dir()).open(QIODevice::WriteOnly));
+        A answers({ A::press(Ok), A::press(Ok) });
+        FrmMain window;
+        QTest::mouseClick(window.CmdZal, Qt::LeftButton);
+        QCOMPARE(answers.seen, QStringList(2, "Tarvel|Не удалось сохранить таблицу рекордов.|3|*ОК"));
+        QVERIFY(window.LblScore->text().startsWith("11.  Quib"));
+        QFile::remove(store.dir());
+    }
+
+    void finishedGame_data()
+    {
+        QTest::addColumn<QList<A::Answer>>("answers"); // after "Игра окончена"
+        QTest::addColumn<QString>("name");             // stored at place 9; empty: the nickname last offered
+        QTest::addColumn<int>("boxes");
+        QTest::newRow("Latin") << QList<A::Answer> { A::type("Ann") } << "Ann                 " << 2;
+        QTest::newRow("Cyrillic") << QList<A::Answer> { A::type("Вася") } << "Вася                " << 2;
+        QTest::newRow("leading spaces kept") << QList<A::Answer> { A::type("  Al") } << "  Al                " << 2;
+        QTest::newRow("25 characters") << QList<A::Answer> { A::type("abcdefghijklmnopqrstuvwxy") } << "abcdefghijklmnopqrst" << 2;
+        QTest::newRow("a pasted line break") << QList<A::Answer> { paste("Ann\nLee\u200B") } << "Ann Lee             " << 2;
+        QTest::newRow("cancel, then a nickname") << QList<A::Answer> { A::press(Cancel), A::press(Ok) } << "" << 3;
+        QTest::newRow("nickname refused, spaces, Esc, no-break spaces")
+            << QList<A::Answer> { A::press(Cancel), A::press(Cancel), A::type("   "), [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); },
+                                  paste("\u00A0\u00A0\u2029"), A::press(Ok) } << "" << 7;
+    }
+
+    void finishedGame()
+    {
+        QFETCH(QList<A::Answer>, answers);
+        QFETCH(QString, name);
+        QFETCH(int, boxes);
+        TestWindow window;
+        A shown(QList<A::Answer> { A::press(Ok) } + answers);
+        window.play(DeadEnd);
+        QVERIFY(shown.allAnswered());
+        QCOMPARE(shown.seen.size(), boxes);
+        QCOMPARE(shown.seen[0], GameOverBox);
+        QVERIFY(shown.seen[1].startsWith("Tarvel|Ваш результат попал в таблицу рекордов!\nВведите свое имя:|input"));
+        const QString stored = TemporaryStore::value(RecordStore::nameKey(8));
+        QCOMPARE(name.isEmpty() ? shown.seen.last() : stored, name.isEmpty() ? "Tarvel|Если вы не говорите свое имя,\nя буду называть вас " + stored + "|1|ОК|*Отмена" : name);
+        QVERIFY(!stored.trimmed().isEmpty());
+        QCOMPARE(TemporaryStore::stored(false, 8, 11), "13|12.5|12|11");
+        QVERIFY(window.LblScore->text().contains("9.  " + stored + "\n") && window.LblSco->text().contains("13.0%\n\n12.5%\n\n12.0%"));
+        QCOMPARE(window.colour(0, 0), 0xff0000u);
+        QCOMPARE(window.TxtHod->text() + ' ' + window.TxtScore->text(), "8 12.5%");
+    }
+
+    void recordsWithAndWithoutAPlace()
+    {
+        QStringList scores; // 12.5 % lands at place 16
+        for (int i = 0; i < 20; ++i)
+            scores << QString::number(i < 15 ? 90 - i : 10);
+        TestWindow window(TemporaryStore::tableText(scores));
+        A first({ A::press(Ok), A::type("Zed") });
+        window.play(DeadEnd);
+        QVERIFY(first.allAnswered() && !window.LblScore->text().contains("Zed"));
+        QTest::mouseClick(window.CmdZal, Qt::LeftButton);
+        QVERIFY(window.LblScore->text().contains("16.  Zed                 \n"));
+
+        const QByteArray full = TemporaryStore::tableText(QStringList(20, "50"));
+        A second({ A::press(Ok), [full](QWidget *box) { TemporaryStore::write(full), A::type("Late")(box); }, A::press(Ok) });
+        window.play(DeadEnd); // another copy fills the table while the player types
+        QVERIFY(second.allAnswered());
+        QCOMPARE(second.seen.last(), "Tarvel|Результат больше не попадает в таблицу рекордов.|1|*ОК");
+        QCOMPARE(TemporaryStore::bytes(), full);
+        A third({ A::press(Ok) }); // and now it has no place from the start
+        window.play(DeadEnd);
+        QCOMPARE(third.seen, QStringList { GameOverBox });
+    }
+
+    void passwordDialog()
+    {
+        TestWindow window;
+        FrmPass *dialog = openPasswordDialog(window, "secret");
+        QCOMPARE(dialog->windowTitle() + '|' + dialog->LblText->text(), "Tarvel|Чтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это прямо сейчас?");
+        QVERIFY(!dialog->isModal() && !dialog->parentWidget() && centred(dialog));
+        QCOMPARE(dialog->size(), QSize(312, 125));
+        QCOMPARE(dialog->Label1->text() + dialog->CmdConfirm->text() + dialog->CmdCansel->text(), "ПарольПодтвердитьОтмена");
+        QCOMPARE(QList<QRect>({ dialog->TxtPass->geometry(), dialog->CmdConfirm->geometry(), dialog->CmdCansel->geometry() }),
+                 QList<QRect>({ { 104, 48, 169, 19 }, { 40, 88, 105, 25 }, { 168, 88, 105, 25 } }));
+        QCOMPARE(dialog->TxtPass->displayText(), "######");
+        dialog->move(dialog->pos() + QPoint(30, 20));
+        const QPoint moved = dialog->pos();
+        QCOMPARE(openPasswordDialog(window, "!"), dialog); // one at most, where the player left it, with its text
+        QCOMPARE(dialog->TxtPass->text() + ' ' + QString::number(dialog->pos() == moved), "secret! 1");
+    }
+
+    void password_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("how"); // the way the dialog is left
+        QTest::addColumn<bool>("cleared");
+        QTest::newRow("right, Enter") << "mirvolet" << "enter" << true;
+        QTest::newRow("right, in the hall of shame") << "mirvolet" << "shame" << true;
+        for (const char *wrong : { "Mirvolet", " mirvolet", "mirvolet ", "", "мирволет" })
+            QTest::addRow("wrong: '%s'", wrong) << wrong << "confirm" << false;
+        QTest::newRow("right, Cancel") << "mirvolet" << "cancel" << false;
+        QTest::newRow("right, Esc") << "mirvolet" << "esc" << false;
+        QTest::newRow("right, close box") << "mirvolet" << "close" << false;
+    }
+
+    void password()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, how);
+        QFETCH(bool, cleared);
+        TestWindow window;
+        if (how == "shame")
+            QTest::mouseClick(window.CmdZal, Qt::LeftButton);
+        FrmPass *dialog = openPasswordDialog(window, typed);
+        A answers({ A::press(Ok) });
+        if (how == "enter" || how == "shame" || how == "esc")
+            QTest::keyClick(dialog->TxtPass, how == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+        if (how == "confirm" || how == "cancel")
+            QTest::mouseClick(how == "confirm" ? dialog->CmdConfirm : dialog->CmdCansel, Qt::LeftButton);
+        if (how == "close")
+            dialog->close();
+        QTRY_VERIFY(!window.passwords().form());
+        QCOMPARE(answers.seen, how == "confirm" ? QStringList { "Tarvel|Введен неверный пароль.\n\nДоступ в систему закрыт.|3|*ОК" } : QStringList());
+        QCOMPARE(TemporaryStore::stored(true, 1, 20) + TemporaryStore::stored(false, 1, 20),
+                 cleared ? QString(19, '|') + QStringList(20, "0").join('|') : QStringList(20, "Quib").join('|') + "20|19|18|17|16|15|14|13|12|11|10|9|8|7|6|5|4|3|2|1");
+        QCOMPARE(window.LblZal->text(), how == "shame" ? "Зал позора" : "Зал славы");
+        QVERIFY(window.LblScore->text().startsWith((how == "shame" ? "11.  " : "1.  ") + (cleared ? Blank : "Quib                ") + "\n\n"));
+        QVERIFY(!cleared || window.LblSco->text() == QString(".0%\n\n").repeated(10));
+    }
+
+    void infoWindow()
+    {
+        TestWindow window;
+        QTest::mouseClick(window.CmdVer, Qt::LeftButton);
+        FrmInfo *info = window.infoWindow();
+        QVERIFY(info && QTest::qWaitForWindowExposed(info) && centred(info));
+        QCOMPARE(info->windowTitle() + '|' + info->CmdOK->text() + '|' + info->Lbl3->text(), "Инфо|Окей|Сделано командой разработчиков Tarvel.");
+        QCOMPARE(info->size(), QSize(312, 374));
+        QVERIFY(QRegularExpression("^Tarvel \\d+\\.\\d+$").match(info->Lbl1->text()).hasMatch());
+        QCOMPARE(info->Lbl2->text(), " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем Конь "
+                                     "должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, отмечена пурпурным "
+                                     "цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
+        const QImage icon = info->Image1->pixmap().toImage(); // black and white squares, the red figure
+        QCOMPARE(QList<QRgb>({ icon.pixel(1, 1), icon.pixel(5, 1), icon.pixel(9, 5) }), QList<QRgb>({ 0xff000000, 0xffffffff, 0xffff0000 }));
+        QCOMPARE(info->Image1->geometry(), QRect(128, 8, 57, 57));
+        QTest::mouseClick(window.CmdVer, Qt::LeftButton);
+        QCOMPARE(window.infoWindow(), info);
+        QTest::keyClick(info->CmdOK, Qt::Key_Escape);
+        QTRY_VERIFY(!window.infoWindow());
+        QVERIFY(window.isVisible());
+    }
+};
+
 QTEST_MAIN(TestUi)
 #include "tst_ui.moc"
