@@ -4,54 +4,40 @@
 # that lands in the records file, then Esc. Every wait has a limit.
 # Usage: tarvel-e2e.sh PATH/TO/tarvel
 set -uo pipefail
-binary=$(readlink -f "$1")
-work=$(mktemp -d)
 if [ -z "${TARVEL_E2E_DISPLAY:-}" ]; then
-    TARVEL_E2E_DISPLAY=1 xvfb-run -a -f "$work/Xauthority" -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
-    status=$?
-    rm -rf "$work"
-    exit $status
+    exec env TARVEL_E2E_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
-
-export HOME=$work/home XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-store=$XDG_CONFIG_HOME/Tarvel/tarvel.conf
-passes=0 failures=0
-"$binary" >/dev/null 2>&1 &
+work=$(mktemp -d)
+export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
+mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
+"$1" >/dev/null 2>&1 &
 app=$!
 trap 'kill -9 $app 2>/dev/null; rm -rf "$work"' EXIT
+passes=0 failures=0
 
-check() { # description, then a command that must succeed
-    if "${@:2}"; then echo "ok: $1"; passes=$((passes + 1)); else echo "FAIL: $1"; failures=$((failures + 1)); fi
+check() { # description, then a command that must come true within ten seconds
+    for _ in $(seq 100); do "${@:2}" && { echo "ok: $1"; passes=$((passes + 1)); return; }; sleep 0.1; done
+    echo "FAIL: $1"; failures=$((failures + 1))
 }
-eventually() { # a command that must come true within ten seconds
-    for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-    return 1
-}
-# The board's inside starts at (10, 18) on this screen, and a square is 85.5 pixels.
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.3; }
-stored() { sed -n "s/^${1// /%20}=//p" "$store"; }
-stored_is() { [ "$(stored "$1")" = "$2" ]; }
-boxes_open() { [ "$(xdotool search --onlyvisible --name '^Tarvel$' 2>/dev/null | wc -l)" -ge 2 ]; }
+stored_is() { [ "$(sed -n "s/^${1// /%20}=//p" "$XDG_CONFIG_HOME/Tarvel/tarvel.conf")" = "$2" ]; }
+boxes_open() { [ "$(xdotool search --onlyvisible --name '^Tarvel$' | wc -l)" -ge 2 ]; }
 
-check "the window appears" timeout 20 xdotool search --sync --onlyvisible --name '^Tarvel$'
-sleep 0.5
+check "the window appears" xdotool search --onlyvisible --name "^Tarvel$"
 check "the default table is stored" stored_is 'Data 19 ' 1
 click 780 36 # Start, then a short game into a corner: 12.5 %, place 9
 for square in "1 2" "2 0" "0 1" "2 2" "1 0" "0 2" "2 1" "0 0"; do
-    set -- $square
+    set -- $square # the board's inside starts at (10, 18); a square is 85.5 pixels
     click $((10 + (2 * $1 + 1) * 855 / 20)) $((18 + (2 * $2 + 1) * 855 / 20))
 done
-check "the game over box is shown" eventually boxes_open
-xdotool key Return
-sleep 0.5
-check "the name is asked for" eventually boxes_open
-xdotool type --delay 30 "Tester"
-xdotool key Return
-check "the record lands in the store" eventually stored_is 'User 8 ' '"Tester              "'
+check "the game over box is shown" boxes_open
+sleep 0.5 && xdotool key Return && sleep 0.5
+check "the name is asked for" boxes_open
+sleep 0.5 && xdotool type --delay 30 "Tester" && xdotool key Return
+check "the record lands in the store" stored_is 'User 8 ' '"Tester              "'
 check "with its result" stored_is 'Data 8 ' 12.5
 click 900 700
 xdotool key Escape
-check "Esc ends the program" eventually bash -c "! kill -0 $app 2>/dev/null"
+check "Esc ends the program" eval "! kill -0 $app 2>/dev/null"
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
