@@ -1,8 +1,11 @@
 #include "boardview.h"
 
-#include "gameview.h"
 #include "design.h"
+#include "gamestate.h"
+#include "gameview.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -23,6 +26,23 @@ qint16 shiftCode(Qt::KeyboardModifiers modifiers)
 {
     return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
                   | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+// What a square holds, told by the colour the game gave it.
+QString squareState(QRgb colour)
+{
+    switch (colour & 0xffffff) {
+    case 0xff00ff: return QStringLiteral("конь");
+    case 0xff0000: return QStringLiteral("посещена");
+    case 0x0000ff: return QStringLiteral("возможный ход");
+    default: return QStringLiteral("свободна");
+    }
+}
+
+// Chess notation: files a-h from the left, ranks 8 to 1 from the top.
+QString squareName(QPoint square)
+{
+    return QChar(u'a' + square.x()) + QString::number(BoardSide - square.y());
 }
 }
 
@@ -51,14 +71,18 @@ void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
     if (m_pendingFills.empty())
         QMetaObject::invokeMethod(this, &BoardView::applyFills, Qt::QueuedConnection);
     m_pendingFills[{ box.x(), box.y() }] = { box, colour };
+    m_squares[{ x1, y1 }] = { QRectF(QPointF(x1, y1), QPointF(x2, y2)), colour };
 }
 
 void BoardView::applyFills()
 {
+    if (!m_picture.isNull() && m_picture.devicePixelRatio() != devicePixelRatioF())
+        rebuildPicture();
     if (m_pendingFills.empty())
         return;
     if (m_picture.isNull()) {
         m_picture = QImage(contentsRect().size() * devicePixelRatioF(), QImage::Format_RGB32);
+        m_picture.setDevicePixelRatio(devicePixelRatioF());
         m_picture.fill(background());
     }
     QPainter painter(&m_picture);
@@ -75,6 +99,19 @@ void BoardView::applyFills()
         update(onScreen.translated(contentsRect().topLeft()));
     }
     m_pendingFills.clear();
+    updateAccessibleName();
+}
+
+// At a new size or scale the squares are painted again, crisp in device pixels.
+void BoardView::rebuildPicture()
+{
+    m_picture = QImage();
+    m_pendingFills.clear();
+    const auto squares = std::move(m_squares);
+    m_squares.clear();
+    for (const auto &[corner, square] : squares)
+        fillBox(float(square.first.left()), float(square.first.top()), float(square.first.right()), float(square.first.bottom()), square.second);
+    update(contentsRect());
 }
 
 const QImage &BoardView::picture()
@@ -86,8 +123,56 @@ const QImage &BoardView::picture()
 void BoardView::erase()
 {
     m_pendingFills.clear();
+    m_squares.clear();
     m_picture = QImage();
+    hideCursor();
     update(contentsRect());
+}
+
+void BoardView::hideCursor()
+{
+    moveCursor(QPoint(-1, -1));
+}
+
+void BoardView::setGameText(const QString &text)
+{
+    m_gameText = text;
+    updateAccessibleName();
+}
+
+QRect BoardView::squareRect(QPoint square) const
+{
+    const QRect inside = contentsRect();
+    const auto edge = [&](int index) { return index * inside.width() / BoardSide; };
+    return QRect(QPoint(inside.left() + edge(square.x()), inside.top() + edge(square.y())),
+                 QPoint(inside.left() + edge(square.x() + 1) - 1, inside.top() + edge(square.y() + 1) - 1));
+}
+
+void BoardView::moveCursor(QPoint square)
+{
+    if (square == m_cursor)
+        return;
+    for (QPoint changed : { m_cursor, square }) {
+        if (isOnBoard(changed.x(), changed.y()))
+            update(squareRect(changed));
+    }
+    m_cursor = square;
+    updateAccessibleName();
+}
+
+// The name changes with the cursor's square and after every move, so a screen reader says it.
+void BoardView::updateAccessibleName()
+{
+    QString name = QStringLiteral("Доска");
+    if (!m_gameText.isEmpty())
+        name += QStringLiteral(", ") + m_gameText;
+    if (isOnBoard(m_cursor.x(), m_cursor.y())) {
+        const QPoint centre = squareRect(m_cursor).center() - contentsRect().topLeft();
+        const QRgb colour = picture().isNull() ? 0 : m_picture.pixel(centre * devicePixelRatioF());
+        name += QStringLiteral(": ") + squareName(m_cursor) + QStringLiteral(", ") + squareState(colour);
+    }
+    if (name != accessibleName() && !accessibleName().isEmpty())
+        setAccessibleName(name);
 }
 
 void BoardView::paintEvent(QPaintEvent *event)
@@ -109,25 +194,74 @@ void BoardView::paintEvent(QPaintEvent *event)
         const QRectF source(QPointF(inside.topLeft() - origin) * ratio, QSizeF(inside.size()) * ratio);
         painter.drawImage(QRectF(inside), m_picture, source);
     }
+    if (isOnBoard(m_cursor.x(), m_cursor.y())) {
+        // Two tones side by side, each two pixels wide, show on every square colour.
+        const auto ring = [&painter](QRect r, Qt::GlobalColor colour) {
+            painter.fillRect(QRect(r.left(), r.top(), r.width(), 2), colour);
+            painter.fillRect(QRect(r.left(), r.bottom() - 1, r.width(), 2), colour);
+            painter.fillRect(QRect(r.left(), r.top(), 2, r.height()), colour);
+            painter.fillRect(QRect(r.right() - 1, r.top(), 2, r.height()), colour);
+        };
+        ring(squareRect(m_cursor), Qt::white);
+        ring(squareRect(m_cursor).adjusted(2, 2, -2, -2), Qt::black);
+    }
 }
 
 void BoardView::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    const QSize size = contentsRect().size() * devicePixelRatioF();
-    if (m_picture.isNull() || size == m_picture.size())
-        return;
-    QImage picture(size, QImage::Format_RGB32);
-    picture.fill(background());
-    QPainter(&picture).drawImage(0, 0, m_picture);
-    m_picture = picture;
+    if (!m_picture.isNull() && contentsRect().size() * devicePixelRatioF() != m_picture.size())
+        rebuildPicture();
 }
 
 void BoardView::mousePressEvent(QMouseEvent *event)
 {
+    hideCursor();
     const QPointF inside = event->position() - contentsRect().topLeft();
     emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()),
                  float(inside.x() * TwipsPerPixel), float(inside.y() * TwipsPerPixel));
+}
+
+void BoardView::keyPressEvent(QKeyEvent *event)
+{
+    // Keys act only while a game is shown, as presses do.
+    if (m_squares.empty())
+        return QFrame::keyPressEvent(event);
+    QPoint square = m_cursor;
+    if (!isOnBoard(square.x(), square.y())) {
+        // It appears on the knight's square, or on the top-left one before the first move.
+        square = QPoint(0, 0);
+        for (int i = 0; i < BoardSide * BoardSide; ++i) {
+            const QPoint candidate(i % BoardSide, i / BoardSide);
+            const QPoint centre = (squareRect(candidate).center() - contentsRect().topLeft()) * devicePixelRatioF();
+            if ((picture().pixel(centre) & 0xffffff) == 0xff00ff)
+                square = candidate;
+        }
+    }
+    const bool shown = isOnBoard(m_cursor.x(), m_cursor.y());
+    switch (event->key()) {
+    case Qt::Key_Left: square.rx() -= shown; break;
+    case Qt::Key_Right: square.rx() += shown; break;
+    case Qt::Key_Up: square.ry() -= shown; break;
+    case Qt::Key_Down: square.ry() += shown; break;
+    case Qt::Key_Home: square.setX(0); break;
+    case Qt::Key_End: square.setX(BoardSide - 1); break;
+    case Qt::Key_PageUp: square.setY(0); break;
+    case Qt::Key_PageDown: square.setY(BoardSide - 1); break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (shown) {
+            const float side = innerWidth() / BoardSide;
+            const bool right = event->key() == Qt::Key_Space && event->modifiers() & Qt::ShiftModifier;
+            emit pressed(right ? ButtonRight : ButtonLeft, 0, (square.x() + 0.5f) * side, (square.y() + 0.5f) * side);
+            return;
+        }
+        break;
+    default:
+        return QFrame::keyPressEvent(event);
+    }
+    moveCursor(QPoint(qBound(0, square.x(), BoardSide - 1), qBound(0, square.y(), BoardSide - 1)));
 }
 
 QColor BoardView::background() const

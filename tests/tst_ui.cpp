@@ -5,6 +5,7 @@
 #include "frmpass.h"
 #include "testkit.h"
 
+#include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -103,7 +104,6 @@ private slots:
     {
         QTest::addColumn<QString>("key"); // Enter on the board or on a button, or Esc
         QTest::addColumn<QString>("hall"); // empty: the program ends, with its secondary windows
-        QTest::newRow("Enter on the board") << "board" << "Зал славы";
         QTest::newRow("Enter on Halls") << "halls" << "Зал позора";
         QTest::newRow("Enter on Exit") << "exit" << "";
         QTest::newRow("Esc") << "esc" << "";
@@ -129,6 +129,34 @@ private slots:
         QCOMPARE(window.board(), board);
         QTRY_COMPARE(QString::number(!window.infoWindow()) + QString::number(!window.passwords().form()), hall.isEmpty() ? "11" : "00");
         QCOMPARE(TemporaryStore::bytes(), stored); // nothing is written at the end
+    }
+
+    void keyboardPlaysTheGame()
+    {
+        TestWindow window;
+        const auto heard = [&window] { return QAccessible::queryAccessibleInterface(window.Pct)->text(QAccessible::Name); };
+        QTest::keyClick(window.Pct, Qt::Key_Down); // before Start: nothing
+        QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
+        window.play("");
+        for (Qt::Key key : { Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down })
+            QTest::keyClick(window.Pct, key); // appears top-left, then moves
+        QCOMPARE(heard(), "Доска, ход 1, заполнено .0%: d4, свободна");
+        QTest::keyClick(window.Pct, Qt::Key_Space);
+        QCOMPARE(heard(), "Доска, ход 2, заполнено 1.6%: d4, конь");
+        const QImage board = window.board(); // the cursor: a white and a black ring over the purple square
+        const int left = window.Pct->contentsRect().left() + 3 * window.Pct->contentsRect().width() / 8, y = window.centre(3, 4).y();
+        QCOMPARE(QList<QRgb>({ board.pixel(left + 1, y), board.pixel(left + 2, y), board.pixel(left + 3, y), board.pixel(left + 4, y) }),
+                 QList<QRgb>({ 0xffffffff, 0xff000000, 0xff000000, 0xffff00ff }));
+        QTest::keyClick(window.Pct, Qt::Key_Space, Qt::ShiftModifier); // the game's own choice of a jump
+        QCOMPARE(window.TxtHod->text(), "3");
+        QTest::keyClick(window.Pct, Qt::Key_Return); // on the square it left: refused
+        QCOMPARE(window.TxtHod->text(), "3");
+        QTest::keyClick(window.Pct, Qt::Key_End);
+        QTest::keyClick(window.Pct, Qt::Key_PageDown);
+        QCOMPARE(window.Pct->cursor(), QPoint(7, 7));
+        QVERIFY2(heard().endsWith(": h1, свободна") || heard().endsWith(": h1, возможный ход"), qPrintable(heard()));
+        QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.centre(0, 0));
+        QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
     }
 
     void unwritableStoreIsReported()

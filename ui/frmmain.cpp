@@ -165,6 +165,7 @@ void FrmMain::Form_Load()
 
 void FrmMain::CmdGen_Click()
 {
+    Pct->hideCursor();
     m_game.start();
 }
 
@@ -234,6 +235,7 @@ void FrmMain::showScore(const QString &text)
 {
     createTextBoxes();
     TxtScore->setText(text);
+    Pct->setGameText(QStringLiteral("ход %1, заполнено %2").arg(TxtHod->text(), text));
 }
 
 void FrmMain::gameFinished()
