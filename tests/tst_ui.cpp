@@ -3,11 +3,13 @@
 #include "design.h"
 #include "frminfo.h"
 #include "frmpass.h"
+#include "russiantexts.h"
 #include "testkit.h"
 
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 
 namespace {
 using A = ModalAnswers;
@@ -39,7 +41,11 @@ class TestUi : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { DesignFont::mapToInstalledFonts(); }
+    void initTestCase()
+    {
+        DesignFont::mapToInstalledFonts();
+        installRussianQtTexts();
+    }
 
     void mainWindowAsDesigned()
     {
@@ -54,6 +60,8 @@ private slots:
         QCOMPARE(QFontInfo(window.LblScore->font()).family() + '|' + QFontInfo(window.CmdGen->font()).family(), "Liberation Sans|DejaVu Sans");
         QVERIFY(window.LblScore->text().startsWith("1.  Quib                \n\n2.  Quib") && window.LblScore->text().endsWith("10.  Quib                \n\n"));
         QVERIFY(window.LblSco->text().startsWith("20.0%\n\n19.0%\n\n"));
+        std::unique_ptr<QMenu> menu(window.TxtHod->createStandardContextMenu()); // Qt's own texts, in Russian too
+        QCOMPARE(menu->actions().constLast()->text().section(QLatin1Char('\t'), 0, 0), "Выделить всё");
 
         const QList<std::pair<QRect, QString>> controls { // in the panel: bold ones marked '*'
             { { 16, 16, 105, 25 }, "*Старт" }, { { 16, 48, 105, 25 }, "*Очистка" }, { { 16, 80, 105, 25 }, "*Выход" },

@@ -1,5 +1,6 @@
 #include "design.h"
 #include "frmmain.h"
+#include "russiantexts.h"
 #include "version.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QString::fromLatin1(TarvelVersion::text));
     DesignFont::mapToInstalledFonts();
+    installRussianQtTexts();
 
     FrmMain window;
     window.show();
