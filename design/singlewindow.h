@@ -1,16 +1,27 @@
 #pragma once
 
+#include "framewatcher.h"
+
 #include <QPointer>
+#include <QScreen>
 
 // The information window and the password dialog exist at most once: a first
-// call creates the window (a dialog without an owner, which Qt centres on the
-// screen), a later one brings it to the front where the player left it.
-// Whoever keeps the pointer destroys the window.
+// call creates the window centred on the screen, frame included, a later one
+// brings it to the front where the player left it. Whoever keeps the pointer
+// destroys the window.
 template <typename Window, typename Create>
 Window *showSingleWindow(QPointer<Window> &window, Create create)
 {
-    if (!window)
+    if (!window) {
         window = create();
+        Window *created = window;
+        const QPoint centre = created->screen()->availableGeometry().center();
+        created->move(centre - created->rect().center());
+        new FrameWatcher(created, [created, centre](QMargins frame) {
+            if (!frame.isNull())
+                created->move(centre - QRect(QPoint(), created->size().grownBy(frame)).center());
+        });
+    }
     window->show();
     window->raise();
     window->activateWindow();

@@ -156,6 +156,13 @@ void FrmMain::Form_Load()
 
     move(screen.topLeft());
     setFixedSize(twipsRect(layout.window).size());
+    // The window's outer size is the screen's: a window manager's frame comes off the inside.
+    new FrameWatcher(this, [this, screen](QMargins frame) {
+        if (!frame.isNull()) {
+            setFixedSize(screen.size().shrunkBy(frame));
+            move(screen.topLeft());
+        }
+    });
     Pct->setGeometry(twipsRect(layout.picture));
     FrCtrl->move(twipsPoint(layout.panel));
     LblAvtor->move(twipsPoint(layout.author));
