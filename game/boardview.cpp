@@ -70,19 +70,20 @@ void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
         return;
     if (m_pendingFills.empty())
         QMetaObject::invokeMethod(this, &BoardView::applyFills, Qt::QueuedConnection);
+    if (m_pendingFills.empty() && m_picture.isNull())
+        m_ratio = devicePixelRatioF();
     m_pendingFills[{ box.x(), box.y() }] = { box, colour };
     m_squares[{ x1, y1 }] = { QRectF(QPointF(x1, y1), QPointF(x2, y2)), colour };
 }
 
 void BoardView::applyFills()
 {
-    if (!m_picture.isNull() && m_picture.devicePixelRatio() != devicePixelRatioF())
+    if (m_ratio != devicePixelRatioF() && !(m_picture.isNull() && m_pendingFills.empty()))
         rebuildPicture();
     if (m_pendingFills.empty())
         return;
     if (m_picture.isNull()) {
         m_picture = QImage(contentsRect().size() * devicePixelRatioF(), QImage::Format_RGB32);
-        m_picture.setDevicePixelRatio(devicePixelRatioF());
         m_picture.fill(background());
     }
     QPainter painter(&m_picture);
@@ -107,6 +108,7 @@ void BoardView::rebuildPicture()
 {
     m_picture = QImage();
     m_pendingFills.clear();
+    m_ratio = devicePixelRatioF();
     const auto squares = std::move(m_squares);
     m_squares.clear();
     for (const auto &[corner, square] : squares)

@@ -46,6 +46,7 @@ private:
     void updateAccessibleName();
 
     QImage m_picture; // in device pixels; none while the picture is blank
+    qreal m_ratio = 1; // the device pixel ratio of the picture and of the fills waiting for it
     // Every square as last filled, in twips, to paint the picture again at another scale.
     std::map<std::pair<float, float>, std::pair<QRectF, QRgb>> m_squares;
     // Fills wait until the press that asked for them has been handled: a square

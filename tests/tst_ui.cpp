@@ -167,6 +167,22 @@ private slots:
         QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
     }
 
+    void crispAtANewScale()
+    {
+        BoardView board; // 8 squares of 12.5 pixels, so edges fall between device pixels at some scales
+        board.setFixedSize(104, 104);
+        board.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&board));
+        board.fillBox(0, 0, 187.5, 187.5, 0xffff00ff); // the top-left square, in twips
+        QScreen *twice = QGuiApplication::screenAt(QPoint(801, 1));
+        board.windowHandle()->setScreen(twice);
+        board.move(twice->geometry().topLeft());
+        QTRY_COMPARE(board.devicePixelRatioF(), 2.0);
+        const QImage &picture = board.picture();
+        QCOMPARE(picture.size(), QSize(200, 200));
+        QCOMPARE(QList<QRgb>({ picture.pixel(24, 10), picture.pixel(25, 10) }), QList<QRgb>({ 0xffff00ff, board.palette().color(QPalette::Window).rgb() }));
+    }
+
     void unwritableStoreIsReported()
     {
         TemporaryStore store; // its folder becomes a file, so the default table cannot be written back
