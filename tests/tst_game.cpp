@@ -1,7 +1,6 @@
 // The rules of the game, through Start, Clear and presses, without widgets.
 #include "game.h"
 #include "random.h"
-#include "scoretext.h"
 
 #include <QtTest>
 
@@ -118,29 +117,6 @@ private slots:
             play(game, "R");
             QCOMPARE(before[view.picture().indexOf('K')], 'b');
         }
-    }
-
-    void scoreText_data()
-    {
-        QTest::addColumn<float>("percent");
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("zero") << 0.0f << "C" << ".0%";
-        QTest::newRow("one square") << 1.5625f << "C" << "1.6%";
-        QTest::newRow("half rounds up") << 6.25f << "C" << "6.3%";
-        QTest::newRow("a quarter") << 0.25f << "C" << ".3%";
-        QTest::newRow("whole board") << 100.0f << "C" << "100.0%";
-        QTest::newRow("comma locale, zero") << 0.0f << "de_DE" << ",0%";
-        QTest::newRow("comma locale") << 35.9375f << "ru_RU" << "35,9%";
-        QTest::newRow("no group separator") << 1234.5f << "en_US" << "1234.5%";
-    }
-
-    void scoreText()
-    {
-        QFETCH(float, percent);
-        QFETCH(QString, locale);
-        QFETCH(QString, text);
-        QCOMPARE(::scoreText(percent, QLocale(locale)), text);
     }
 };
 

@@ -42,6 +42,9 @@ private slots:
         QTest::newRow("point under German") << Case { "Data 0 =90.5", "de_DE", "", "1.  N0                  |90,5%", "N0 90.5|N1 86|N2 82|N3 78" };
         QTest::newRow("Bengali digits under C") << Case { "Data 0 =৯০.৫", "C", "", "1.  N0                  |90.5%", "N0 ৯০.৫|N1 86|N2 82|N3 78" };
         QTest::newRow("Arabic digits under C") << Case { "Data 0 =٩٠٫٥", "C", "", "1.  N0                  |90.5%", "N0 ٩٠٫٥|N1 86|N2 82|N3 78" };
+        QTest::newRow("a quarter shown half up") << Case { "Data 0 =0.25", "C", "", "1.  N0                  |.3%", "N0 0.25|N1 86|N2 82|N3 78" };
+        QTest::newRow("a half shown up") << Case { "Data 0 =6.25", "C", "", "1.  N0                  |6.3%", "N0 6.25|N1 86|N2 82|N3 78" };
+        QTest::newRow("zero under German") << Case { "Data 0 =0", "de_DE", "", "1.  N0                  |,0%", "N0 0|N1 86|N2 82|N3 78" };
         QTest::newRow("ASCII under Persian") << Case { "Data 0 =90.5", "fa_IR", "", "1.  N0                  |۹۰٫۵%", "N0 90.5|N1 86|N2 82|N3 78" };
 
         QTest::newRow("above every entry") << Case { "", "C", "enter Ann|100", "1.  Ann                 |100.0%", "Ann 100|N0 90|N1 86|N2 82" };
