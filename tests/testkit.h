@@ -131,7 +131,6 @@ public:
             press("ОК")(box);
         };
     }
-    bool allAnswered() const { return m_answers.isEmpty(); }
     QStringList seen;
 
 private:
