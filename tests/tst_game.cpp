@@ -7,7 +7,8 @@
 namespace {
 constexpr float Cell = 10260 / 8.0; // a 688-pixel picture inside its 2-pixel border, in twips
 
-// Keeps the colour of every square and the two texts.
+// Keeps the picture and the two texts. The picture, row by row from the top with '/' between rows:
+// '.' a square in its chessboard colour, K the knight (purple), r visited (red), b a target (blue), ' ' erased.
 class RecordingView : public GameView
 {
 public:
@@ -17,27 +18,15 @@ public:
     {
         const int column = qRound(x1 / Cell), row = qRound(y1 / Cell);
         QCOMPARE(QPoint(qRound(x2 / Cell), qRound(y2 / Cell)), QPoint(column + 1, row + 1));
-        colours[row * 9 + column] = colour & 0xffffff;
+        const QRgb c = colour & 0xffffff, chess = (column + row) % 2 ? 0xffffff : 0x000000;
+        picture[row * 9 + column] = c == chess ? '.' : c == 0xff00ff ? 'K' : c == 0xff0000 ? 'r' : c == 0x0000ff ? 'b' : '?';
     }
-    void erasePicture() override { std::fill(std::begin(colours), std::end(colours), Erased); }
+    void erasePicture() override { picture = QString("        /").repeated(8).chopped(1); }
     void showMoveNumber(const QString &text) override { texts[0] = text; }
     void showScore(const QString &text) override { texts[1] = text; }
     void gameFinished() override { ++finished; }
 
-    // Row by row from the top, '/' between rows: '.' a square in its chessboard
-    // colour, K the knight (purple), r visited (red), b a target (blue), ' ' erased.
-    QString picture() const
-    {
-        QString text;
-        for (int i = 0; i < 71; ++i) {
-            const QRgb c = colours[i], chess = (i % 9 + i / 9) % 2 ? 0xffffff : 0x000000;
-            text += i % 9 == 8 ? '/' : c == chess ? '.' : c == 0xff00ff ? 'K' : c == 0xff0000 ? 'r' : c == 0x0000ff ? 'b' : c == Erased ? ' ' : '?';
-        }
-        return text;
-    }
-
-    static constexpr QRgb Erased = 0x123456;
-    QRgb colours[71];
+    QString picture;
     QString texts[2];
     int finished = 0;
 };
@@ -75,7 +64,8 @@ private slots:
         const QString jumpedTo46 = "......../......../......../......../...r.b../..b...b./....K.../..b...b.";
         const QString tour = "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 "
                              "62 74 66 47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61";
-        QTest::newRow("a press before Start") << "L34 R" << QString(71, ' ').replace(8, 1, '/') << "||0|0";
+        const QString blank = RecordingView().picture;
+        QTest::newRow("a press before Start") << "L34 R" << blank << "||0|0";
         QTest::newRow("Start") << "S" << chess << "1|.0%|1|0";
         QTest::newRow("Start twice") << "S L34 S" << chess << "1|.0%|1|0";
         QTest::newRow("first press anywhere") << "S L34" << knightOn34 << "2|1.6%|2|0";
@@ -87,9 +77,9 @@ private slots:
         QTest::newRow("last point of a square") << "S @1282.4" << "K......./..b...../.b....../......../......../......../......../........" << "2|1.6%|2|0";
         QTest::newRow("first point of the next") << "S @1282.5" << ".K....../...b..../b.b...../......../......../......../......../........" << "2|1.6%|2|0";
         QTest::newRow("the border beyond the board") << "S @10260" << "......../......../......../......../......../......../.......b/......b." << "1|.0%|1|0";
-        QTest::newRow("Clear") << "S L34 C L46" << QString(71, ' ').replace(8, 1, '/') << "2|1.6%|2|0";
+        QTest::newRow("Clear") << "S L34 C L46" << blank << "2|1.6%|2|0";
         QTest::newRow("dead end") << "S L12 L20 L01 L22 L10 L02 L21 L00 L33 R" << "rrr...../r.r...../rrr...../......../......../......../......../........" << "8|12.5%|9|1";
-        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L") << QString(71, 'r') << "64|100.0%|65|1";
+        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L") << QString(blank).replace(' ', 'r') << "64|100.0%|65|1";
     }
 
     void moves()
@@ -100,9 +90,7 @@ private slots:
         RecordingView view;
         Game game(view);
         play(game, inputs);
-        for (int i = 8; i < picture.size(); i += 9)
-            picture[i] = '/';
-        QCOMPARE(view.picture(), picture);
+        QCOMPARE(view.picture, picture);
         QCOMPARE(QStringList({ view.texts[0], view.texts[1], QString::number(game.state().MoveNumber), QString::number(view.finished) }).join('|'), shown);
     }
 
@@ -111,11 +99,11 @@ private slots:
         RecordingView view;
         Game game(view);
         play(game, "S R"); // no knight yet: the targets of the cell Start leaves behind, (8, 8)
-        QVERIFY2(view.picture().indexOf('K') == 6 * 9 + 7 || view.picture().indexOf('K') == 7 * 9 + 6, qPrintable(view.picture()));
+        QVERIFY2(view.picture.indexOf('K') == 6 * 9 + 7 || view.picture.indexOf('K') == 7 * 9 + 6, qPrintable(view.picture));
         for (int i = 0; i < 5; ++i) {
-            const QString before = view.picture();
+            const QString before = view.picture;
             play(game, "R");
-            QCOMPARE(before[view.picture().indexOf('K')], 'b');
+            QCOMPARE(before[view.picture.indexOf('K')], 'b');
         }
     }
 };

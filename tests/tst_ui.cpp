@@ -20,10 +20,6 @@ A::Answer paste(const QString &text)
 {
     return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), A::press(Ok)(box); };
 }
-bool centred(QWidget *window)
-{
-    return (window->frameGeometry().center() - window->screen()->availableGeometry().center()).manhattanLength() <= 2;
-}
 FrmPass *openPasswordDialog(TestWindow &window, const QString &typed = {})
 {
     QTest::mouseClick(window.CmdErase, Qt::LeftButton);
@@ -84,21 +80,20 @@ private slots:
         QCOMPARE(window.LblZal->text() + ' ' + QString::number(window.isVisible()), "Зал позора 1");
     }
 
-    void pressesPaintTheBoard()
+    void playingOnTheBoard()
     {
         TestWindow window;
         const QImage blank = window.board();
+        const auto heard = [&window] { return QAccessible::queryAccessibleInterface(window.Pct)->text(QAccessible::Name); };
+        QTest::keyClick(window.Pct, Qt::Key_Down); // before Start: nothing
+        QCOMPARE(window.board(), blank);
         window.play("");
         for (int i = 0; i < 64; ++i)
             QCOMPARE(window.colour(i % 8, i / 8), (i % 8 + i / 8) % 2 ? 0xffffffu : 0x000000u);
         const QRect inner = window.Pct->contentsRect(); // the squares fill the inside of the border
-        QCOMPARE(window.board().pixel(inner.bottomRight()) & 0xffffff, 0x000000u);
-        QVERIFY((window.board().pixel(inner.topLeft() - QPoint(1, 1)) & 0xffffff) != 0x000000u);
-
+        QVERIFY(window.board().pixel(inner.bottomRight()) == 0xff000000 && window.board().pixel(inner.topLeft() - QPoint(1, 1)) != 0xff000000);
         window.play("34");
-        QCOMPARE(window.colour(3, 4), 0xff00ffu);
-        for (QPoint target : { QPoint(4, 6), QPoint(2, 6), QPoint(5, 5), QPoint(1, 5), QPoint(1, 3), QPoint(5, 3), QPoint(4, 2), QPoint(2, 2) })
-            QCOMPARE(window.colour(target.x(), target.y()), 0x0000ffu);
+        QCOMPARE(QList<QRgb>({ window.colour(3, 4), window.colour(4, 6), window.colour(1, 5), window.colour(2, 2) }), QList<QRgb>({ 0xff00ff, 0xff, 0xff, 0xff }));
         QTest::mouseClick(window.Pct, Qt::MiddleButton, {}, window.centre(4, 6));
         QCOMPARE(QList<QRgb>({ window.colour(3, 4), window.colour(4, 6), window.colour(2, 6) }), QList<QRgb>({ 0xff0000, 0xff00ff, 0x000000 }));
         QCOMPARE(window.TxtHod->text() + ' ' + window.TxtScore->text(), "3 3.1%");
@@ -107,36 +102,26 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(window.board(), before);
-        QTest::mouseClick(window.CmdClear, Qt::LeftButton);
-        QCOMPARE(window.board(), blank);
-    }
 
-    void keyboardPlaysTheGame()
-    {
-        TestWindow window;
-        const auto heard = [&window] { return QAccessible::queryAccessibleInterface(window.Pct)->text(QAccessible::Name); };
-        QTest::keyClick(window.Pct, Qt::Key_Down); // before Start: nothing
-        QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
-        window.play("");
+        window.play(""); // by keyboard: the cursor appears top-left, then moves
         for (Qt::Key key : { Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down })
-            QTest::keyClick(window.Pct, key); // appears top-left, then moves
+            QTest::keyClick(window.Pct, key);
         QCOMPARE(heard(), "Доска, ход 1, заполнено .0%: d4, свободна");
         QTest::keyClick(window.Pct, Qt::Key_Space);
         QCOMPARE(heard(), "Доска, ход 2, заполнено 1.6%: d4, конь");
-        const QImage board = window.board(); // the cursor: a white and a black ring over the purple square
-        const int left = window.Pct->contentsRect().left() + 3 * window.Pct->contentsRect().width() / 8, y = window.centre(3, 4).y();
-        QCOMPARE(QList<QRgb>({ board.pixel(left + 1, y), board.pixel(left + 2, y), board.pixel(left + 3, y), board.pixel(left + 4, y) }),
+        const int left = inner.left() + 3 * inner.width() / 8, y = window.centre(3, 4).y(); // a white and a black ring over the square
+        QCOMPARE(QList<QRgb>({ window.board().pixel(left + 1, y), window.board().pixel(left + 2, y), window.board().pixel(left + 3, y), window.board().pixel(left + 4, y) }),
                  QList<QRgb>({ 0xffffffff, 0xff000000, 0xff000000, 0xffff00ff }));
         QTest::keyClick(window.Pct, Qt::Key_Space, Qt::ShiftModifier); // the game's own choice of a jump
-        QCOMPARE(window.TxtHod->text(), "3");
         QTest::keyClick(window.Pct, Qt::Key_Return); // on the square it left: refused
         QCOMPARE(window.TxtHod->text(), "3");
         QTest::keyClick(window.Pct, Qt::Key_End);
         QTest::keyClick(window.Pct, Qt::Key_PageDown);
-        QCOMPARE(window.Pct->cursor(), QPoint(7, 7));
         QVERIFY2(heard().endsWith(": h1, свободна") || heard().endsWith(": h1, возможный ход"), qPrintable(heard()));
         QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.centre(0, 0));
         QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
+        QTest::mouseClick(window.CmdClear, Qt::LeftButton);
+        QCOMPARE(window.board(), blank);
     }
 
     void crispAtANewScale()
@@ -217,7 +202,7 @@ private slots:
         TestWindow window;
         FrmPass *dialog = openPasswordDialog(window, "secret");
         QCOMPARE(dialog->windowTitle() + '|' + dialog->LblText->text(), "Tarvel|Чтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это прямо сейчас?");
-        QVERIFY(!dialog->isModal() && !dialog->parentWidget() && centred(dialog));
+        QVERIFY(!dialog->isModal() && !dialog->parentWidget()); // centred: see the end-to-end test
         QCOMPARE(dialog->Label1->text() + dialog->CmdConfirm->text() + dialog->CmdCansel->text(), "ПарольПодтвердитьОтмена");
         QCOMPARE(QList<QRect>({ dialog->rect(), dialog->TxtPass->geometry(), dialog->CmdConfirm->geometry(), dialog->CmdCansel->geometry() }),
                  QList<QRect>({ { 0, 0, 312, 125 }, { 104, 48, 169, 19 }, { 40, 88, 105, 25 }, { 168, 88, 105, 25 } }));
@@ -272,7 +257,7 @@ private slots:
         TestWindow window;
         QTest::mouseClick(window.CmdVer, Qt::LeftButton);
         FrmInfo *info = window.infoWindow();
-        QVERIFY(info && QTest::qWaitForWindowExposed(info) && centred(info));
+        QVERIFY(info && QTest::qWaitForWindowExposed(info));
         QCOMPARE(info->windowTitle() + '|' + info->CmdOK->text() + '|' + info->Lbl3->text(), "Инфо|Окей|Сделано командой разработчиков Tarvel.");
         QVERIFY(info->size() == QSize(312, 374) && QRegularExpression("^Tarvel \\d+\\.\\d+$").match(info->Lbl1->text()).hasMatch());
         QCOMPARE(info->Lbl2->text(), " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем Конь "
