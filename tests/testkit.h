@@ -27,18 +27,15 @@ public:
     static QString path() { return RecordStore::filePath(); }
 
     // A table as QSettings writes it, names N0, N1…; `patch` sets keys, or removes them with a null value.
-    static QByteArray tableText(const QStringList &scores, const QMap<QString, QString> &patch = {})
+    static QByteArray tableText(const QStringList &scores, QMap<QString, QString> patch = {})
     {
-        QMap<QString, QString> values;
         for (int i = 0; i < RecordCount; ++i) {
-            values[RecordStore::nameKey(i)] = QStringLiteral("N%1").arg(i);
-            values[RecordStore::scoreKey(i)] = scores.value(i, QStringLiteral("0"));
+            patch[RecordStore::nameKey(i)] = patch.value(RecordStore::nameKey(i), QStringLiteral("N%1").arg(i));
+            patch[RecordStore::scoreKey(i)] = patch.value(RecordStore::scoreKey(i), scores.value(i, QStringLiteral("0")));
         }
-        for (auto it = patch.cbegin(); it != patch.cend(); ++it)
-            it.value().isNull() ? void(values.remove(it.key())) : void(values[it.key()] = it.value());
         QByteArray text = "[Users%20Data]\n";
-        for (auto it = values.cbegin(); it != values.cend(); ++it)
-            text += QUrl::toPercentEncoding(it.key(), "") + '=' + it.value().toUtf8() + '\n';
+        for (auto it = patch.cbegin(); it != patch.cend(); ++it)
+            text += it.value().isNull() ? QByteArray() : QUrl::toPercentEncoding(it.key(), "") + '=' + it.value().toUtf8() + '\n';
         return text;
     }
     static void write(const QByteArray &text)
