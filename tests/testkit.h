@@ -3,12 +3,8 @@
 // records what it is shown, answers to modal boxes and the main window.
 #include "recordstable.h"
 
-#include <QSettings>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <QtCore>
 #include <QtTest>
-
-#include <functional>
 
 const QString Blank(20, QLatin1Char(' '));
 
@@ -82,11 +78,14 @@ public:
 #include "boardview.h"
 #include "frmmain.h"
 
-#include <QApplication>
-#include <QInputDialog>
-#include <QLineEdit>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QtWidgets>
+
+// Types key by key, as a player would (keyClicks cannot type Cyrillic).
+inline void typeInto(QWidget *field, const QString &text)
+{
+    for (QChar ch : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
 
 // Answers modal boxes as they appear, in order, and notes each: "title|text|icon|buttons", '*' on the default.
 class ModalAnswers : public QObject
@@ -119,14 +118,9 @@ public:
             QFAIL(qPrintable("no button " + text));
         };
     }
-    // Types key by key, as a player would (keyClicks cannot type Cyrillic), then OK.
     static Answer type(const QString &text)
     {
-        return [text](QWidget *box) {
-            for (QChar ch : text)
-                QTest::sendKeyEvent(QTest::Click, box->focusWidget(), Qt::Key_unknown, QString(ch), Qt::NoModifier);
-            press("ОК")(box);
-        };
+        return [text](QWidget *box) { typeInto(box->focusWidget(), text), press("ОК")(box); };
     }
     QStringList seen;
 

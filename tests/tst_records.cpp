@@ -2,9 +2,6 @@
 #include "nicknames.h"
 #include "testkit.h"
 
-#include <QLockFile>
-#include <QProcess>
-
 #include <sys/stat.h>
 
 namespace {
@@ -162,13 +159,11 @@ private slots:
         QFETCH(QString, names);
         TemporaryStore store;
         const QString hold = store.dir() + "/go";
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("XDG_CONFIG_HOME", store.dir());
+        qputenv("XDG_CONFIG_HOME", store.dir().toLocal8Bit()); // the copies' store is this one
+        qputenv("TARVEL_HOLD_AFTER_READ", hold.toLocal8Bit());
         QProcess a, b;
-        b.setProcessEnvironment(environment);
-        environment.insert("TARVEL_HOLD_AFTER_READ", hold);
-        a.setProcessEnvironment(environment);
         a.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + first);
+        qunsetenv("TARVEL_HOLD_AFTER_READ");
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(hold + ".reached"), 10000);
         b.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + second);
         b.waitForFinished(1000); // finishes now only if it does not wait for the lock

@@ -6,11 +6,6 @@
 #include "russiantexts.h"
 #include "testkit.h"
 
-#include <QAccessible>
-#include <QGroupBox>
-#include <QLabel>
-#include <QMenu>
-
 namespace {
 using A = ModalAnswers;
 const QString Ok = "ОК", Cancel = "Отмена";
@@ -26,8 +21,7 @@ FrmPass *openPasswordDialog(TestWindow &window, const QString &typed = {})
     FrmPass *dialog = window.passwords().form();
     if (!dialog || !QTest::qWaitForWindowExposed(dialog))
         return nullptr;
-    for (QChar ch : typed)
-        QTest::sendKeyEvent(QTest::Click, dialog->TxtPass, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    typeInto(dialog->TxtPass, typed);
     return dialog;
 }
 }
