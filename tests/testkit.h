@@ -146,11 +146,11 @@ public:
     QImage board() const { return Pct->grab().toImage(); }
     QRgb colour(int column, int row) const { return board().pixel(centre(column, row)) & 0xffffff; }
     // Start, then the presses, as column-row digits: "34 46".
-    void play(const QString &cells, Qt::MouseButton button = Qt::LeftButton)
+    void play(const QString &cells)
     {
         QTest::mouseClick(CmdGen, Qt::LeftButton);
         for (const QString &cell : cells.split(' ', Qt::SkipEmptyParts))
-            QTest::mouseClick(Pct, button, {}, centre(cell[0].digitValue(), cell[1].digitValue()));
+            QTest::mouseClick(Pct, Qt::LeftButton, {}, centre(cell[0].digitValue(), cell[1].digitValue()));
     }
 };
 #endif
