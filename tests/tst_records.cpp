@@ -8,9 +8,7 @@ namespace {
 // A stored input (changes to a table of N0 90, N1 86… N19 14: "Key =value;-Removed key "), what the
 // program then does ("enter NAME|SCORE", "clear", joined by " then "), and the table it shows and
 // stores: a place's two lines, and places 1-4.
-struct Case {
-    QString file, locale, action, shown, stored;
-};
+struct Case { QString file, locale, action, shown, stored; };
 const QStringList Scores { "90", "86", "82", "78", "74", "70", "66", "62", "58", "54", "50", "46", "42", "38", "34", "30", "26", "22", "18", "14" };
 const QString N0 = "1.  N0                  |90.0%", Default = "1.  Quib                |20.0%";
 }
@@ -168,8 +166,7 @@ private slots:
         b.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + second);
         b.waitForFinished(1000); // finishes now only if it does not wait for the lock
         QVERIFY(QFile(hold).open(QIODevice::WriteOnly));
-        QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000));
-        QCOMPARE(a.exitCode() + b.exitCode(), 0);
+        QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000) && a.exitCode() + b.exitCode() == 0);
         QCOMPARE(store.stored(true, 1, 3), names);
     }
 

@@ -11,10 +11,7 @@ using A = ModalAnswers;
 const QString Ok = "ОК", Cancel = "Отмена";
 const QString GameOverBox = "Tarvel|Игра окончена|0|*ОК";
 const QString DeadEnd = "12 20 01 22 10 02 21 00"; // 12.5 %: place 9 of the default table
-A::Answer paste(const QString &text)
-{
-    return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), A::press(Ok)(box); };
-}
+const auto paste = [](const QString &text) -> A::Answer { return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), A::press(Ok)(box); }; };
 FrmPass *openPasswordDialog(TestWindow &window, const QString &typed = {})
 {
     QTest::mouseClick(window.CmdErase, Qt::LeftButton);
@@ -40,9 +37,8 @@ private slots:
         const int side = screen.height() - 80; // as large a square as the height allows
         QCOMPARE(window.windowTitle() + ' ' + QString::number(window.minimumSize() == window.maximumSize()), "Tarvel 1");
         QCOMPARE(window.frameGeometry(), screen); // the frame, where there is one, covers the screen
-        QCOMPARE(window.Pct->geometry(), QRect(8, 16, side, side));
-        QCOMPARE(window.FrCtrl->geometry(), QRect(side + 24, 8, 241, 505));
-        QCOMPARE(window.LblAvtor->pos(), QPoint(16, side + 32));
+        QCOMPARE(QList<QRect>({ window.Pct->geometry(), window.FrCtrl->geometry(), QRect(window.LblAvtor->pos(), QSize(0, 0)) }),
+                 QList<QRect>({ { 8, 16, side, side }, { side + 24, 8, 241, 505 }, QRect(16, side + 32, 0, 0) }));
         QCOMPARE(QFontInfo(window.LblScore->font()).family() + '|' + QFontInfo(window.CmdGen->font()).family(), "Liberation Sans|DejaVu Sans");
         QVERIFY(window.LblScore->text().startsWith("1.  Quib                \n\n2.  Quib") && window.LblScore->text().endsWith("10.  Quib                \n\n"));
         std::unique_ptr<QMenu> menu(window.TxtHod->createStandardContextMenu()); // Qt's own texts, in Russian too
@@ -56,8 +52,7 @@ private slots:
         for (const auto &[geometry, caption] : controls) {
             QWidget *control = window.FrCtrl->childAt(geometry.center());
             QVERIFY2(control && control->geometry() == geometry, qPrintable(caption));
-            const QString text = control->property(control->inherits("QLineEdit") ? "placeholderText" : "text").toString();
-            QCOMPARE((control->font().bold() ? "*" : "") + text, caption);
+            QCOMPARE((control->font().bold() ? "*" : "") + control->property(control->inherits("QLineEdit") ? "placeholderText" : "text").toString(), caption);
         }
         QCOMPARE(QApplication::focusWidget(), window.Pct);
         for (QWidget *next : QList<QWidget *> { window.CmdGen, window.CmdClear, window.TxtHod, window.TxtScore, window.CmdErase, window.CmdZal, window.CmdExit, window.CmdVer, window.Pct }) {
@@ -234,9 +229,7 @@ private slots:
         QVERIFY(info && QTest::qWaitForWindowExposed(info));
         QCOMPARE(info->windowTitle() + '|' + info->CmdOK->text() + '|' + info->Lbl3->text(), "Инфо|Окей|Сделано командой разработчиков Tarvel.");
         QVERIFY(info->size() == QSize(312, 374) && QRegularExpression("^Tarvel \\d+\\.\\d+$").match(info->Lbl1->text()).hasMatch());
-        QCOMPARE(info->Lbl2->text(), " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем Конь "
-                                     "должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, отмечена пурпурным "
-                                     "цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
+        QCOMPARE(info->Lbl2->text(), " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем Конь должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, отмечена пурпурным цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
         const QImage icon = info->Image1->pixmap().toImage(); // black and white squares, the red figure
         QCOMPARE(QList<QRgb>({ icon.pixel(1, 1), icon.pixel(5, 1), icon.pixel(9, 5), quint32(info->Image1->x()), quint32(info->Image1->width()) }), QList<QRgb>({ 0xff000000, 0xffffffff, 0xffff0000, 128, 57 }));
         QTest::mouseClick(window.CmdVer, Qt::LeftButton);
@@ -252,8 +245,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&window));
         const QByteArray stored = TemporaryStore::bytes();
         QTest::keyClick(window.Pct, Qt::Key_Escape);
-        QVERIFY(!window.isVisible());
-        QTRY_VERIFY(!window.infoWindow() && !window.passwords().form());
+        QTRY_VERIFY(!window.isVisible() && !window.infoWindow() && !window.passwords().form());
         QCOMPARE(TemporaryStore::bytes(), stored);
     }
 };
