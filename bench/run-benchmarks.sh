@@ -14,3 +14,4 @@ else
 fi
 
 "$here/startup.sh" "$build" "${ROUNDS:-10}"
+TARVEL_BENCH_WM=openbox "$here/startup.sh" "$build" "${ROUNDS:-10}"

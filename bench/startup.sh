@@ -2,6 +2,7 @@
 # Start-up time and peak memory of Tarvel against the floor of any Qt Widgets
 # program, started in turn under Xvfb at 1024 x 768, each with a fresh HOME
 # whose store already holds a table. Then the wake-ups of an idle Tarvel.
+# With TARVEL_BENCH_WM set (e.g. openbox), under that window manager.
 # Usage: startup.sh BUILD_DIR [ROUNDS]
 set -euo pipefail
 
@@ -17,7 +18,13 @@ if [ -z "${TARVEL_BENCH_DISPLAY:-}" ]; then
 fi
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+wm=
+if [ -n "${TARVEL_BENCH_WM:-}" ]; then
+    "$TARVEL_BENCH_WM" >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+fi
+trap 'rm -rf "$work"; [ -z "$wm" ] || kill "$wm"' EXIT
 
 fresh_home() {
     local home=$work/home-$RANDOM$RANDOM
@@ -67,7 +74,7 @@ f_mem=$(awk '{ print $4 }' "$work/pairs" | median)
 time_ratio=$(awk '{ print $1 / $2 }' "$work/pairs" | median)
 mem_ratio=$(awk '{ print $3 / $4 }' "$work/pairs" | median)
 
-printf '\n%d rounds, each program started in turn (medians)\n' "$rounds"
+printf '\n%d rounds, each program started in turn (medians)%s\n' "$rounds" "${TARVEL_BENCH_WM:+, under $TARVEL_BENCH_WM}"
 printf '%-28s %12s %12s %8s\n' "" Tarvel floor ratio
 printf '%-28s %12.1f %12.1f %8.3f\n' "start until visible (ms)" "$(awk "BEGIN { print $t_time / 1000 }")" \
     "$(awk "BEGIN { print $f_time / 1000 }")" "$time_ratio"
