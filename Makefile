@@ -15,14 +15,15 @@ CONFIGURE = cmake -S . -B $(1) -DCMAKE_BUILD_TYPE=$(2) -DTARVEL_WERROR=$(WERROR)
 run: build
 	./$(BUILD_DIR)/ui/tarvel
 
+# Playing needs no test: the test suites ask for more packages than the game does.
 build:
 	scripts/install-deps.sh run
-	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo)
+	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo,-DTARVEL_BUILD_TESTS=OFF)
 	cmake --build $(BUILD_DIR) -j$(JOBS) --target tarvel
 
 test:
 	scripts/install-deps.sh test
-	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo)
+	$(call CONFIGURE,$(BUILD_DIR),RelWithDebInfo,-DTARVEL_BUILD_TESTS=ON)
 	cmake --build $(BUILD_DIR) -j$(JOBS)
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j$(JOBS)
 	$(call CONFIGURE,$(ASAN_DIR),Debug,-DTARVEL_SANITIZE=ON -DTARVEL_BUILD_BENCHMARKS=OFF)

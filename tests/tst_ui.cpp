@@ -6,6 +6,10 @@
 #include "russiantexts.h"
 #include "testkit.h"
 
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
 namespace {
 using A = ModalAnswers;
 const QString Ok = "ОК", Cancel = "Отмена";
@@ -28,7 +32,12 @@ class TestUi : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { DesignFont::mapToInstalledFonts(), installRussianQtTexts(); }
+    void initTestCase()
+    {
+        DesignFont::mapToInstalledFonts();
+        installRussianQtTexts();
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); // as when a screen reader runs
+    }
 
     void mainWindowAsDesigned()
     {
@@ -68,7 +77,11 @@ private slots:
     {
         TestWindow window;
         const QImage blank = window.board();
-        const auto heard = [&window] { return QAccessible::queryAccessibleInterface(window.Pct)->text(QAccessible::Name); };
+        static QString heard; // what a screen reader is told of the board, as Qt tells it
+        QAccessible::installUpdateHandler([](QAccessibleEvent *event) {
+            if (event->type() == QAccessible::NameChanged && event->object()->inherits("BoardView"))
+                heard = event->accessibleInterface()->text(QAccessible::Name);
+        });
         QTest::keyClick(window.Pct, Qt::Key_Down); // before Start: nothing
         QCOMPARE(window.board(), blank);
         window.play("");
@@ -90,18 +103,23 @@ private slots:
         window.play(""); // by keyboard: the cursor appears top-left, then moves
         for (Qt::Key key : { Qt::Key_Down, Qt::Key_Right, Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down })
             QTest::keyClick(window.Pct, key);
-        QCOMPARE(heard(), "Доска, ход 1, заполнено .0%: d4, свободна");
+        QCOMPARE(heard, "Доска, ход 1, заполнено .0%: d4, свободна");
         QTest::keyClick(window.Pct, Qt::Key_Space);
-        QCOMPARE(heard(), "Доска, ход 2, заполнено 1.6%: d4, конь");
+        QCOMPARE(heard, "Доска, ход 2, заполнено 1.6%: d4, конь");
         const int left = inner.left() + 3 * inner.width() / 8, y = window.centre(3, 4).y(); // a white and a black ring over the square
         QCOMPARE(QList<QRgb>({ window.board().pixel(left + 1, y), window.board().pixel(left + 2, y), window.board().pixel(left + 3, y), window.board().pixel(left + 4, y) }),
                  QList<QRgb>({ 0xffffffff, 0xff000000, 0xff000000, 0xffff00ff }));
+        for (Qt::Key key : { Qt::Key_Right, Qt::Key_Down, Qt::Key_Down })
+            QTest::keyClick(window.Pct, key);
+        QCOMPARE(heard, "Доска, ход 2, заполнено 1.6%: e2, возможный ход");
+        for (Qt::Key key : { Qt::Key_Up, Qt::Key_Up, Qt::Key_Left })
+            QTest::keyClick(window.Pct, key);
         QTest::keyClick(window.Pct, Qt::Key_Space, Qt::ShiftModifier); // the game's own choice of a jump
         QTest::keyClick(window.Pct, Qt::Key_Return); // on the square it left: refused
         QCOMPARE(window.TxtHod->text(), "3");
         QTest::keyClick(window.Pct, Qt::Key_End);
         QTest::keyClick(window.Pct, Qt::Key_PageDown);
-        QVERIFY2(heard().endsWith(": h1, свободна") || heard().endsWith(": h1, возможный ход"), qPrintable(heard()));
+        QVERIFY2(heard.contains(": h1, "), qPrintable(heard));
         QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.centre(0, 0));
         QCOMPARE(window.Pct->cursor(), QPoint(-1, -1));
         QTest::mouseClick(window.CmdClear, Qt::LeftButton);
