@@ -45,13 +45,13 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     static QString value(const QString &key) { return RecordStore::read().value_or(RecordStore::Values()).value(key); }
-    // Names or scores of places first..last as stored, separated by '|', names trimmed.
-    static QString stored(bool names, int first, int last)
+    // Places first..last as stored: "name score" (without the name's trailing spaces), separated by '|'.
+    static QString stored(int first, int last)
     {
-        QStringList values;
+        QStringList places;
         for (int i = first - 1; i < last; ++i)
-            values << (names ? value(RecordStore::nameKey(i)).trimmed() : value(RecordStore::scoreKey(i)));
-        return values.join('|');
+            places << value(RecordStore::nameKey(i)).remove(QRegularExpression(" +$")) + ' ' + value(RecordStore::scoreKey(i));
+        return places.join('|');
     }
 
 private:
