@@ -30,7 +30,8 @@ public:
         : m_path(m_dir.filePath(QStringLiteral("store.conf")))
     {
         QFile file(m_path);
-        m_ok = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+        // Flushed here, so a full temporary disk shows as a failure, not as a shorter table.
+        m_ok = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
     }
 
     bool isValid() const { return m_ok; }
@@ -66,7 +67,10 @@ std::optional<QByteArray> readBytes()
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
-    return file.readAll();
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt; // never a part of the table taken for the whole
+    return bytes;
 }
 
 RecordStore::Values sectionOf(const QString &path)
