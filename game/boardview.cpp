@@ -31,7 +31,7 @@ qint16 shiftCode(Qt::KeyboardModifiers modifiers)
 // What a square holds, told by the colour the game gave it.
 QString squareState(QRgb colour)
 {
-    switch (colour & 0xffffff) {
+    switch (colour) {
     case 0xff00ff: return QStringLiteral("конь");
     case 0xff0000: return QStringLiteral("посещена");
     case 0x0000ff: return QStringLiteral("возможный ход");
@@ -150,6 +150,13 @@ QRect BoardView::squareRect(QPoint square) const
                  QPoint(inside.left() + edge(square.x() + 1) - 1, inside.top() + edge(square.y() + 1) - 1));
 }
 
+// The colour the game gave a square, read at its centre; 0 while the picture is blank.
+QRgb BoardView::squareColour(QPoint square)
+{
+    const QPoint centre = (squareRect(square).center() - contentsRect().topLeft()) * devicePixelRatioF();
+    return picture().isNull() ? 0 : m_picture.pixel(centre) & 0xffffff;
+}
+
 void BoardView::moveCursor(QPoint square)
 {
     if (square == m_cursor)
@@ -168,11 +175,8 @@ void BoardView::updateAccessibleName()
     QString name = QStringLiteral("Доска");
     if (!m_gameText.isEmpty())
         name += QStringLiteral(", ") + m_gameText;
-    if (isOnBoard(m_cursor.x(), m_cursor.y())) {
-        const QPoint centre = squareRect(m_cursor).center() - contentsRect().topLeft();
-        const QRgb colour = picture().isNull() ? 0 : m_picture.pixel(centre * devicePixelRatioF());
-        name += QStringLiteral(": ") + squareName(m_cursor) + QStringLiteral(", ") + squareState(colour);
-    }
+    if (isOnBoard(m_cursor.x(), m_cursor.y()))
+        name += QStringLiteral(": ") + squareName(m_cursor) + QStringLiteral(", ") + squareState(squareColour(m_cursor));
     if (name != accessibleName() && !accessibleName().isEmpty())
         setAccessibleName(name);
 }
@@ -233,11 +237,9 @@ void BoardView::keyPressEvent(QKeyEvent *event)
     if (!isOnBoard(square.x(), square.y())) {
         // It appears on the knight's square, or on the top-left one before the first move.
         square = QPoint(0, 0);
-        for (int i = 0; i < BoardSide * BoardSide; ++i) {
-            const QPoint candidate(i % BoardSide, i / BoardSide);
-            const QPoint centre = (squareRect(candidate).center() - contentsRect().topLeft()) * devicePixelRatioF();
-            if ((picture().pixel(centre) & 0xffffff) == 0xff00ff)
-                square = candidate;
+        for (int i = 0; i < SquareCount; ++i) {
+            if (squareColour(QPoint(i % BoardSide, i / BoardSide)) == 0xff00ff)
+                square = QPoint(i % BoardSide, i / BoardSide);
         }
     }
     const bool shown = isOnBoard(m_cursor.x(), m_cursor.y());

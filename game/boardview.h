@@ -42,6 +42,7 @@ private:
     void applyFills();
     void rebuildPicture();
     QRect squareRect(QPoint square) const;
+    QRgb squareColour(QPoint square);
     void moveCursor(QPoint square);
     void updateAccessibleName();
 
