@@ -170,8 +170,11 @@ void BoardView::moveCursor(QPoint square)
 }
 
 // The name changes with the cursor's square and after every move, so a screen reader says it.
+// Without one listening, a press spends nothing on it.
 void BoardView::updateAccessibleName()
 {
+    if (!QAccessible::isActive())
+        return;
     QString name = QStringLiteral("Доска");
     if (!m_gameText.isEmpty())
         name += QStringLiteral(", ") + m_gameText;
