@@ -157,6 +157,17 @@ QRgb BoardView::squareColour(QPoint square)
     return picture().isNull() ? 0 : m_picture.pixel(centre) & 0xffffff;
 }
 
+// The knight's square, or the top-left one before the first move.
+QPoint BoardView::cursorHome()
+{
+    for (int i = 0; i < SquareCount; ++i) {
+        const QPoint square(i % BoardSide, i / BoardSide);
+        if (squareColour(square) == 0xff00ff)
+            return square;
+    }
+    return QPoint(0, 0);
+}
+
 void BoardView::moveCursor(QPoint square)
 {
     if (square == m_cursor)
@@ -236,21 +247,15 @@ void BoardView::keyPressEvent(QKeyEvent *event)
     // Keys act only while a game is shown, as presses do.
     if (m_squares.empty())
         return QFrame::keyPressEvent(event);
-    QPoint square = m_cursor;
-    if (!isOnBoard(square.x(), square.y())) {
-        // It appears on the knight's square, or on the top-left one before the first move.
-        square = QPoint(0, 0);
-        for (int i = 0; i < SquareCount; ++i) {
-            if (squareColour(QPoint(i % BoardSide, i / BoardSide)) == 0xff00ff)
-                square = QPoint(i % BoardSide, i / BoardSide);
-        }
-    }
+    // A hidden cursor appears where the first key finds it, without moving.
     const bool shown = isOnBoard(m_cursor.x(), m_cursor.y());
+    QPoint square = shown ? m_cursor : cursorHome();
+    const int step = shown ? 1 : 0;
     switch (event->key()) {
-    case Qt::Key_Left: square.rx() -= shown; break;
-    case Qt::Key_Right: square.rx() += shown; break;
-    case Qt::Key_Up: square.ry() -= shown; break;
-    case Qt::Key_Down: square.ry() += shown; break;
+    case Qt::Key_Left: square.rx() -= step; break;
+    case Qt::Key_Right: square.rx() += step; break;
+    case Qt::Key_Up: square.ry() -= step; break;
+    case Qt::Key_Down: square.ry() += step; break;
     case Qt::Key_Home: square.setX(0); break;
     case Qt::Key_End: square.setX(BoardSide - 1); break;
     case Qt::Key_PageUp: square.setY(0); break;

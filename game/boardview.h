@@ -43,6 +43,7 @@ private:
     void rebuildPicture();
     QRect squareRect(QPoint square) const;
     QRgb squareColour(QPoint square);
+    QPoint cursorHome();
     void moveCursor(QPoint square);
     void updateAccessibleName();
 

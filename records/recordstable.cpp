@@ -51,7 +51,7 @@ void RecordsTable::load()
     });
     if (outcome == RecordStore::Outcome::Failed)
         useDefaultTable();
-    save(outcome);
+    reportFailure(outcome);
 }
 
 bool RecordsTable::readFrom(const RecordStore::Values &section)
@@ -80,7 +80,7 @@ void RecordsTable::SaveRecords(RecordStore::Values &section) const
     }
 }
 
-bool RecordsTable::save(RecordStore::Outcome outcome)
+bool RecordsTable::reportFailure(RecordStore::Outcome outcome)
 {
     if (outcome != RecordStore::Outcome::Failed)
         return true;
@@ -121,14 +121,14 @@ RecordsTable::Entry RecordsTable::enterRecord(const QString &name, float result)
         placed = true;
         return true;
     });
-    if (!save(outcome))
+    if (!reportFailure(outcome))
         return Entry::Failed;
     return placed ? Entry::Saved : Entry::NoPlace;
 }
 
 bool RecordsTable::clearAll()
 {
-    return save(RecordStore::transact([this](RecordStore::Values &disk) {
+    return reportFailure(RecordStore::transact([this](RecordStore::Values &disk) {
         for (int i = 0; i < RecordCount; ++i) {
             RecordNames[i] = fixedWidth(QString());
             RecordScores[i] = 0;

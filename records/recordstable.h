@@ -55,7 +55,8 @@ private:
     void makeRoom(int place);
     // Puts the whole table, 40 values, into the section about to be stored.
     void SaveRecords(RecordStore::Values &section) const;
-    bool save(RecordStore::Outcome outcome);
+    // Tells the display when a write of the store failed; true when it did not.
+    bool reportFailure(RecordStore::Outcome outcome);
     QString placesAndNamesText() const;
     QString scoresText() const;
 
