@@ -70,7 +70,7 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     DesignFont::mapToInstalledFonts();
     QTemporaryDir config;
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config.path());
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     // A whole tour from the top-left corner, as (column, row) digits.
     const QString cells = QStringLiteral(
         "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 62 74 66 "

@@ -1,16 +1,21 @@
 #include "recordstore.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QSettings>
-#include <QTemporaryDir>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QThread>
+
+#include <cstdio>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString Organization = QStringLiteral("Tarvel");
@@ -19,37 +24,23 @@ const QString Section = QStringLiteral("Users Data");
 constexpr int LockWaitMs = 5000;
 constexpr int LockPollMs = 20;
 
-// QSettings keeps one parsed copy of a file per path and process and re-reads
-// it only when the file's size or time changes, which a coarse file clock can
-// hide. So the store's bytes are always handed to QSettings under a path of
-// their own, which it has never seen.
-class PrivateCopy
+// The file the store's path names, links followed, so that every path to one store shares its lock.
+QFileInfo storeFile()
 {
-public:
-    explicit PrivateCopy(const QByteArray &bytes)
-        : m_path(m_dir.filePath(QStringLiteral("store.conf")))
-    {
-        QFile file(m_path);
-        // Flushed here, so a full temporary disk shows as a failure, not as a shorter table.
-        m_ok = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
-    }
+    QFileInfo file(RecordStore::filePath());
+    if (file.exists())
+        return QFileInfo(file.canonicalFilePath());
+    for (int depth = 0; depth < 40 && file.isSymLink(); ++depth)
+        file.setFile(file.symLinkTarget());
+    return file;
+}
 
-    bool isValid() const { return m_ok; }
-    const QString &path() const { return m_path; }
-
-    std::optional<QByteArray> bytes() const
-    {
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return file.readAll();
-    }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-    bool m_ok = false;
-};
+// Every file a save makes beside the store starts with this, which no player's file does:
+// so leftovers of a crash are known by name, and only they are removed.
+QString workPrefix(const QFileInfo &store)
+{
+    return QLatin1Char('.') + store.fileName() + QStringLiteral(".saving-");
+}
 
 // A FIFO would block the open, and a device would be replaced by a file.
 bool isStorable(const QFileInfo &file)
@@ -57,14 +48,14 @@ bool isStorable(const QFileInfo &file)
     return !file.exists() || file.isFile();
 }
 
-std::optional<QByteArray> readBytes()
+std::optional<QByteArray> readBytes(QFileInfo store)
 {
-    const QFileInfo info(RecordStore::filePath());
-    if (!isStorable(info))
+    store.refresh(); // as it is now, under the lock
+    if (!isStorable(store))
         return std::nullopt;
-    if (!info.exists())
+    if (!store.exists())
         return QByteArray();
-    QFile file(info.filePath());
+    QFile file(store.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return std::nullopt;
     const QByteArray bytes = file.readAll();
@@ -84,40 +75,67 @@ RecordStore::Values sectionOf(const QString &path)
     return values;
 }
 
-// The lock is taken over at once from a copy that died: QLockFile sees to a
-// lock that names a dead owner; an empty one, left by a copy killed while
-// creating it, names none, and is removed here. A live owner holds an OS lock
-// on the file, so removing its lock fails.
+// QSettings keeps one parsed copy of a file per path and process, and parses it
+// again only when the file's size or time has changed, which a coarse file clock
+// can hide. So the bytes reach it in memory, needing no folder at all, under a
+// file time that no earlier look has had.
+std::optional<RecordStore::Values> parseInMemory(const QByteArray &bytes)
+{
+    static qint64 looks = 0;
+    const int fd = memfd_create("tarvel-store", MFD_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadWrite, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    const QDateTime look = QDateTime::fromMSecsSinceEpoch(++looks, Qt::UTC);
+    if (file.write(bytes) != bytes.size() || !file.flush() || !file.setFileTime(look, QFileDevice::FileModificationTime))
+        return std::nullopt;
+    return sectionOf(QStringLiteral("/proc/self/fd/%1").arg(fd));
+}
+
+// The lock file as it stands: which file, its size and its time.
+QByteArray lockIdentity(const QString &lockPath)
+{
+    struct stat file = {};
+    if (::stat(QFile::encodeName(lockPath).constData(), &file) != 0)
+        return {};
+    return QByteArray::number(qulonglong(file.st_ino)) + ' ' + QByteArray::number(qlonglong(file.st_size)) + ' '
+        + QByteArray::number(qlonglong(file.st_mtim.tv_sec)) + '.' + QByteArray::number(qlonglong(file.st_mtim.tv_nsec));
+}
+
+// A lock no live process holds is taken over, whatever host, machine or PID it
+// names: QLockFile keeps an operating-system lock on its file while its owner
+// lives, the system drops it when the owner dies, and removeStaleLockFile()
+// removes the file only when nobody holds it. A live owner is waited for.
 bool takeLock(QLockFile &lock)
 {
-    lock.setStaleLockTime(0); // a live owner is never overruled, however long it takes
+    lock.setStaleLockTime(0);
     const QDeadlineTimer deadline(LockWaitMs);
-    int ownerlessSeen = 0;
+    QByteArray seen;
     while (!lock.tryLock(LockPollMs)) {
         if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
             return false;
-        qint64 pid = 0;
-        QString host, application;
-        // Seen twice, so a copy caught between creating the file and writing it is left alone.
-        if (lock.getLockInfo(&pid, &host, &application))
-            ownerlessSeen = 0;
-        else if (++ownerlessSeen >= 2)
+        // Only a file unchanged since the last look: a copy caught between creating
+        // the file and locking it is left alone.
+        const QByteArray identity = lockIdentity(lock.fileName());
+        if (!identity.isEmpty() && identity == seen)
             lock.removeStaleLockFile();
+        seen = identity;
     }
     return true;
 }
 
-// Temporary files of an atomic replacement that a killed copy left behind.
-void removeStaleTemporaries(const QFileInfo &store)
+// What a save killed half-way left beside the store. Called under the lock, so no live save owns them.
+void removeLeftovers(const QFileInfo &store)
 {
     const QDir dir = store.absoluteDir();
-    const QRegularExpression temporary(
-        QStringLiteral("^%1\\.[A-Za-z0-9]{6}$").arg(QRegularExpression::escape(store.fileName())));
-    const QStringList names = dir.entryList({ store.fileName() + QStringLiteral(".*") }, QDir::Files | QDir::Hidden);
-    for (const QString &name : names) {
-        if (temporary.match(name).hasMatch())
-            QFile::remove(dir.filePath(name));
-    }
+    const QStringList names = dir.entryList({ workPrefix(store) + QLatin1Char('*') },
+                                            QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : names)
+        QFile::remove(dir.filePath(name));
 }
 
 #ifdef TARVEL_TEST_HOOKS
@@ -145,19 +163,16 @@ QString RecordStore::applicationName()
 
 QString RecordStore::filePath()
 {
-    // QSettings reads a file as soon as it is made for it, and the store may be
-    // a FIFO; so the path comes from the organisation's own file, whose folder
-    // holds the application's one.
-    const QSettings organization(QSettings::NativeFormat, QSettings::UserScope, Organization);
-    const QFileInfo beside(organization.fileName());
-    return beside.absolutePath() + QLatin1Char('/') + Organization + QLatin1Char('/') + applicationName()
-        + QStringLiteral(".conf");
+    // Where QSettings keeps the user's settings, worked out without opening any
+    // file: QSettings would read the organisation's file, which may be a FIFO.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
+        + Organization + QLatin1Char('/') + applicationName() + QStringLiteral(".conf");
 }
 
 QString RecordStore::lockPath()
 {
     // QSettings takes "<file>.lock" for itself.
-    const QFileInfo file(filePath());
+    const QFileInfo file = storeFile();
     return file.absolutePath() + QLatin1Char('/') + file.completeBaseName() + QStringLiteral(".records.lock");
 }
 
@@ -173,40 +188,39 @@ QString RecordStore::scoreKey(int index)
 
 std::optional<RecordStore::Values> RecordStore::read()
 {
-    const std::optional<QByteArray> bytes = readBytes();
+    const std::optional<QByteArray> bytes = readBytes(storeFile());
     if (!bytes)
         return std::nullopt;
     if (bytes->isEmpty())
         return Values();
-    const PrivateCopy copy(*bytes);
-    if (!copy.isValid())
-        return std::nullopt;
-    return sectionOf(copy.path());
+    return parseInMemory(*bytes);
 }
 
 RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &change)
 {
-    const QFileInfo store(filePath());
+    const QFileInfo store = storeFile();
     QDir().mkpath(store.absolutePath());
     QLockFile lock(lockPath());
     if (!takeLock(lock))
         return Outcome::Failed;
-    removeStaleTemporaries(store);
+    removeLeftovers(store);
 
-    const std::optional<QByteArray> bytes = readBytes();
+    const std::optional<QByteArray> bytes = readBytes(store);
     if (!bytes)
         return Outcome::Failed;
-    const PrivateCopy copy(*bytes);
-    if (!copy.isValid())
+    // QSettings edits a copy beside the store, which then replaces the store at once.
+    QTemporaryFile work(store.absolutePath() + QLatin1Char('/') + workPrefix(store) + QStringLiteral("XXXXXX"));
+    if (!work.open() || work.write(*bytes) != bytes->size() || !work.flush())
         return Outcome::Failed;
+    work.close();
     holdForTest();
 
-    const Values before = sectionOf(copy.path());
+    const Values before = sectionOf(work.fileName());
     Values section = before;
     if (!change(section))
         return Outcome::Unchanged;
     {
-        QSettings settings(copy.path(), QSettings::NativeFormat);
+        QSettings settings(work.fileName(), QSettings::NativeFormat);
         settings.beginGroup(Section);
         // Only what changed, so values of other kinds keep their form.
         for (auto it = section.cbegin(); it != section.cend(); ++it) {
@@ -214,16 +228,14 @@ RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &
             if (old == before.cend() || *old != it.value())
                 settings.setValue(it.key(), it.value());
         }
-        settings.sync();
+        settings.sync(); // written to a temporary, synced to disk, renamed over the copy
         // A malformed line met while reading the copy shows as FormatError; the write itself worked.
         if (settings.status() == QSettings::AccessError)
             return Outcome::Failed;
     }
-
-    const std::optional<QByteArray> written = copy.bytes();
-    QSaveFile file(store.filePath()); // follows a symlink to the file it names
-    if (!written || !file.open(QIODevice::WriteOnly))
-        return Outcome::Failed;
-    file.write(*written);
-    return file.commit() ? Outcome::Saved : Outcome::Failed;
+    if (QFile::exists(store.filePath()))
+        QFile::setPermissions(work.fileName(), QFile::permissions(store.filePath()));
+    const bool replaced = std::rename(QFile::encodeName(work.fileName()).constData(),
+                                      QFile::encodeName(store.absoluteFilePath()).constData()) == 0;
+    return replaced ? Outcome::Saved : Outcome::Failed;
 }

@@ -1,11 +1,12 @@
 #include "recordtext.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
-bool printsAsSpace(QChar ch)
+bool printsAsSpace(char32_t codePoint)
 {
-    switch (ch.category()) {
+    switch (QChar::category(codePoint)) {
     case QChar::Other_Control:
     case QChar::Other_Format:
     case QChar::Separator_Line:
@@ -53,22 +54,23 @@ QString fixedWidth(const QString &text)
         + QString(NameWidth - codePoints.size(), QLatin1Char(' '));
 }
 
-QString printableName(QString text)
+QString printableName(const QString &text)
 {
-    for (QChar &ch : text) {
-        if (printsAsSpace(ch))
-            ch = QLatin1Char(' ');
+    QList<uint> codePoints = text.toUcs4();
+    for (uint &codePoint : codePoints) {
+        if (printsAsSpace(codePoint))
+            codePoint = u' ';
     }
-    return text;
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(codePoints.constData()), codePoints.size());
 }
 
 bool isBlankName(const QString &name)
 {
-    for (const QChar ch : name) {
-        if (!ch.isSpace() && ch.category() != QChar::Separator_Space && !printsAsSpace(ch))
-            return false;
-    }
-    return true;
+    const QList<uint> codePoints = name.toUcs4();
+    return std::all_of(codePoints.cbegin(), codePoints.cend(), [](uint codePoint) {
+        return QChar::isSpace(codePoint) || QChar::category(codePoint) == QChar::Separator_Space
+            || printsAsSpace(codePoint);
+    });
 }
 
 QString storedScoreText(float score, const QLocale &locale)

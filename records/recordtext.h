@@ -7,8 +7,8 @@ constexpr int NameWidth = 20;
 
 // Every name is exactly 20 characters (Unicode code points): cut or padded with spaces.
 QString fixedWidth(const QString &text);
-// Line breaks, control and format characters become spaces, so a name stays on its line.
-QString printableName(QString text);
+// Line breaks, control and format characters (of every plane) become spaces, so a name stays on its line.
+QString printableName(const QString &text);
 // Empty, or nothing but spaces of any kind and characters that print as none.
 bool isBlankName(const QString &name);
 

@@ -14,7 +14,7 @@ class TemporaryStore
 public:
     explicit TemporaryStore(const QByteArray &text = {})
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path())); // the program's copies share it too
         QDir().mkpath(m_dir.filePath(QStringLiteral("Tarvel")));
         if (!text.isEmpty())
             write(text);

@@ -11,6 +11,19 @@ namespace {
 struct Case { QString file, locale, action, shown, stored; };
 const QStringList Scores { "90", "86", "82", "78", "74", "70", "66", "62", "58", "54", "50", "46", "42", "38", "34", "30", "26", "22", "18", "14" };
 const QString N0 = "1.  N0                  |90.0%", Default = "1.  Quib                |20.0%";
+
+// Starts another running copy of the game ("enter NAME SCORE" or "clear") on the store under
+// `configHome`; with `hold`, it stops between its read and its write until that file exists.
+bool startCopy(QProcess &copy, const QStringList &action, const QString &hold, const QString &configHome = {})
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (!configHome.isEmpty())
+        environment.insert("XDG_CONFIG_HOME", configHome);
+    environment.insert("TARVEL_HOLD_AFTER_READ", hold);
+    copy.setProcessEnvironment(environment);
+    copy.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + action);
+    return hold.isEmpty() || QTest::qWaitFor([&] { return QFile::exists(hold + ".reached"); }, 10000);
+}
 }
 Q_DECLARE_METATYPE(Case)
 
@@ -32,7 +45,7 @@ private slots:
         QTest::newRow("missing name") << Case { "-User 3 ", "C", "", "4.  " + Blank + "|78.0%", "N0 90|N1 86|N2 82| 78" };
         QTest::newRow("a key without its space") << Case { "User 0=X", "C", "", N0, "N0 90|N1 86|N2 82|N3 78" };
         QTest::newRow("25-character name") << Case { "User 0 =ABCDEFGHIJKLMNOPQRSTUVWXY", "C", "", "1.  ABCDEFGHIJKLMNOPQRST|90.0%", "ABCDEFGHIJKLMNOPQRSTUVWXY 90|N1 86|N2 82|N3 78" };
-        QTest::newRow("breaks in a name") << Case { "User 0 =A\\nB\\tC", "C", "", "1.  A B C               |90.0%", "A\nB\tC 90|N1 86|N2 82|N3 78" };
+        QTest::newRow("breaks and a tag in a name") << Case { "User 0 =A\\nB\\tC\U000E0041D", "C", "", "1.  A B C D             |90.0%", "A\nB\tC\U000E0041D 90|N1 86|N2 82|N3 78" };
         QTest::newRow("comma under C") << Case { "Data 0 =\"90,5\"", "C", "", "1.  N0                  |90.5%", "N0 90,5|N1 86|N2 82|N3 78" };
         QTest::newRow("point under German") << Case { "Data 0 =90.5", "de_DE", "", "1.  N0                  |90,5%", "N0 90.5|N1 86|N2 82|N3 78" };
         QTest::newRow("Bengali digits under C") << Case { "Data 0 =৯০.৫", "C", "", "1.  N0                  |90.5%", "N0 ৯০.৫|N1 86|N2 82|N3 78" };
@@ -86,12 +99,18 @@ private slots:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("names"); // places 1-3 afterwards; empty: the save failed and said so
+        const QString saved = "N0 90|New 88|N1 86";
         QTest::newRow("a FIFO") << "fifo" << "";
         QTest::newRow("a directory") << "directory" << "";
         QTest::newRow("a symlink to a FIFO") << "link to fifo" << "";
-        QTest::newRow("a symlink to a table") << "link to table" << "N0 90|New 88|N1 86";
+        QTest::newRow("a symlink to a table") << "link to table" << saved;
         QTest::newRow("a live copy holding the lock") << "locked" << "";
-        QTest::newRow("a crash's empty lock, temporary file and stray line") << "crash" << "N0 90|New 88|N1 86";
+        QTest::newRow("a crash's empty lock and files, a stray line, the player's files") << "crash" << saved;
+        QTest::newRow("a lock left on another host") << "lock 12345 elsewhere" << saved;
+        QTest::newRow("a lock naming this process, held by no one") << "lock own" << saved;
+        QTest::newRow("TMPDIR a FIFO") << "tmp fifo" << saved;
+        QTest::newRow("TMPDIR a missing folder") << "tmp missing" << saved;
+        QTest::newRow("a FIFO at the organisation's file") << "organisation fifo" << saved;
         QTest::newRow("a same-size rewrite in one clock tick") << "coarse clock" << "N0 90|New 88|B1 86";
         QTest::newRow("a failed save, then another copy's") << "failed" << "Other 90|New 88|N1 86";
     }
@@ -102,18 +121,32 @@ private slots:
         QFETCH(QString, names);
         TemporaryStore store((situation == "crash" ? "stray\n" : "") + TemporaryStore::tableText(Scores));
         const QString target = store.dir() + "/target";
-        const bool replaced = situation.endsWith("fifo") || situation.startsWith("link") || situation == "directory";
+        const QStringList playersFiles { ".backup", ".old001", ".ABCDEF", ".bak", "~" };
+        const bool replaced = QStringList { "fifo", "directory", "link to fifo", "link to table" }.contains(situation);
         QVERIFY(!replaced || QFile::rename(store.path(), target + (situation == "link to table" ? "" : ".old")));
         QVERIFY(situation != "fifo" || mkfifo(qPrintable(store.path()), 0600) == 0);
         QVERIFY(situation != "link to fifo" || mkfifo(qPrintable(target), 0600) == 0);
+        QVERIFY(situation != "tmp fifo" || mkfifo(qPrintable(target), 0600) == 0);
+        QVERIFY(situation != "organisation fifo" || mkfifo(qPrintable(store.dir() + "/Tarvel.conf"), 0600) == 0);
         QVERIFY(situation != "directory" || QDir().mkpath(store.path()));
         QVERIFY(!situation.startsWith("link") || QFile::link(target, store.path()));
-        QLockFile lock(RecordStore::lockPath());
-        QVERIFY(situation != "locked" || lock.lock());
-        QVERIFY(situation != "crash" || (QFile(lock.fileName()).open(QIODevice::WriteOnly) && QFile(store.path() + ".AbC123").open(QIODevice::WriteOnly)));
+        if (situation.startsWith("tmp"))
+            qputenv("TMPDIR", (situation == "tmp fifo" ? target : store.dir() + "/missing").toLocal8Bit());
+        QProcess holder;
+        if (situation == "locked")
+            QVERIFY(startCopy(holder, { "enter", "Held", "99" }, store.dir() + "/never"));
+        const QString lockInfo = situation == "lock own" ? QString("%1\ntst_records\n%2\n").arg(QCoreApplication::applicationPid()).arg(QSysInfo::machineHostName()) + QSysInfo::machineUniqueId() + "\n"
+                                 : situation.startsWith("lock") ? situation.section(' ', 1).replace(' ', "\ntst_records\n") + "\n" : "";
+        QFile lock(RecordStore::lockPath()); // left by a copy that is gone
+        QVERIFY((!situation.startsWith("lock") && situation != "crash") || (lock.open(QIODevice::WriteOnly) && lock.write(lockInfo.toUtf8()) >= 0));
+        lock.close();
+        const QString crashed = QFileInfo(store.path()).absolutePath() + "/.tst_records.conf.saving-AbC123";
+        for (const QString &leftover : situation == "crash" ? QStringList(playersFiles).replaceInStrings(QRegularExpression("^"), store.path()) << crashed << crashed + ".lock" : QStringList())
+            QVERIFY(QFile(leftover).open(QIODevice::WriteOnly));
         RecordingDisplay display;
         RecordsTable table(display);
         table.LoadAndShowRecords(); // a FIFO must not block this
+        QCOMPARE(display.line(1), replaced && situation != "link to table" ? Default : N0);
         if (situation == "failed") { // the entry must never come back, shown or saved
             QVERIFY(QFile::rename(store.path(), target) && QDir().mkpath(store.path()));
             QCOMPARE(table.enterRecord("Lost", 100), RecordsTable::Entry::Failed);
@@ -130,40 +163,58 @@ private slots:
             QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(time, QFileDevice::FileModificationTime));
         }
         QCOMPARE(table.enterRecord("New", 88) == RecordsTable::Entry::Saved, !names.isEmpty());
+        qunsetenv("TMPDIR");
+        holder.kill();
+        holder.waitForFinished();
         QCOMPARE(display.failedSaves, names.isEmpty() ? 1 + replaced : situation == "failed");
         QCOMPARE(store.stored(1, 3), names.isEmpty() ? (replaced ? " | | " : "N0 90|N1 86|N2 82") : names);
         QCOMPARE(QFileInfo(store.path()).isSymLink(), situation.startsWith("link"));
-        QVERIFY(!QFile::exists(store.path() + ".AbC123"));
+        QStringList left = QStringList(situation == "crash" ? playersFiles : QStringList()).replaceInStrings(QRegularExpression("^"), "tst_records.conf") << "tst_records.conf";
+        left.sort();
+        if (!names.isEmpty()) // only the store is left, and the player's own files
+            QCOMPARE(QDir(store.dir() + "/Tarvel").entryList(QDir::Files | QDir::Hidden | QDir::System), left);
     }
 
     void copiesRacing_data()
     {
         QTest::addColumn<QStringList>("first"); // held between its read and its write
-        QTest::addColumn<QStringList>("second");
+        QTest::addColumn<QStringList>("second"); // none: the first is killed there, then this copy enters Bob 80
+        QTest::addColumn<bool>("linked"); // the second's store is a link to the first's
         QTest::addColumn<QString>("names");
-        QTest::newRow("two records") << QStringList { "enter", "Ann", "90" } << QStringList { "enter", "Bob", "80" } << "Ann 90|Bob 80|Quib 20";
-        QTest::newRow("a clear racing a record") << QStringList { "enter", "Ann", "90" } << QStringList { "clear" } << " 0| 0| 0";
-        QTest::newRow("a record racing a clear") << QStringList { "clear" } << QStringList { "enter", "Bob", "80" } << "Bob 80| 0| 0";
+        const QStringList ann { "enter", "Ann", "90" }, bob { "enter", "Bob", "80" };
+        QTest::newRow("two records") << ann << bob << false << "Ann 90|Bob 80|Quib 20";
+        QTest::newRow("two records, one store through a link") << ann << bob << true << "Ann 90|Bob 80|Quib 20";
+        QTest::newRow("a clear racing a record") << ann << QStringList { "clear" } << false << " 0| 0| 0";
+        QTest::newRow("a record racing a clear") << QStringList { "clear" } << bob << false << "Bob 80| 0| 0";
+        QTest::newRow("a copy killed while saving") << ann << QStringList() << false << "Bob 80|Quib 20|Quib 19";
     }
 
     void copiesRacing()
     {
         QFETCH(QStringList, first);
         QFETCH(QStringList, second);
+        QFETCH(bool, linked);
         QFETCH(QString, names);
         TemporaryStore store;
-        const QString hold = store.dir() + "/go";
-        qputenv("XDG_CONFIG_HOME", store.dir().toLocal8Bit()); // the copies' store is this one
-        qputenv("TARVEL_HOLD_AFTER_READ", hold.toLocal8Bit());
+        const QString hold = store.dir() + "/go", tmp = store.dir() + "/tmp", other = store.dir() + "/other";
+        QVERIFY(QDir().mkpath(tmp) && QDir().mkpath(other + "/Tarvel") && QFile::link(store.path(), other + "/Tarvel/tst_records.conf"));
+        qputenv("TMPDIR", tmp.toLocal8Bit());
         QProcess a, b;
-        a.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + first);
-        qunsetenv("TARVEL_HOLD_AFTER_READ");
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(hold + ".reached"), 10000);
-        b.start(QCoreApplication::applicationFilePath(), QStringList { "copy" } + second);
-        b.waitForFinished(1000); // finishes now only if it does not wait for the lock
-        QVERIFY(QFile(hold).open(QIODevice::WriteOnly));
-        QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000) && a.exitCode() + b.exitCode() == 0);
+        QVERIFY(startCopy(a, first, hold));
+        if (second.isEmpty()) {
+            a.kill();
+            RecordingDisplay display;
+            QVERIFY(a.waitForFinished(10000) && RecordsTable(display).enterRecord("Bob", 80) == RecordsTable::Entry::Saved);
+        } else {
+            QVERIFY(startCopy(b, second, {}, linked ? other : store.dir()));
+            b.waitForFinished(1000); // finishes now only if it does not wait for the lock
+            QVERIFY(QFile(hold).open(QIODevice::WriteOnly));
+            QVERIFY(a.waitForFinished(10000) && b.waitForFinished(10000) && a.exitCode() + b.exitCode() == 0);
+        }
+        qunsetenv("TMPDIR");
         QCOMPARE(store.stored(1, 3), names);
+        QCOMPARE(QDir(tmp).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden) + QDir(store.dir() + "/Tarvel").entryList(QDir::Files | QDir::Hidden),
+                 QStringList { "tst_records.conf" });
     }
 
     void twentyNicknamesThatFitAName()

@@ -150,9 +150,9 @@ private slots:
         QTest::newRow("leading spaces kept") << QList<A::Answer> { A::type("  Al") } << "  Al                " << 2;
         QTest::newRow("a pasted line break") << QList<A::Answer> { paste("Ann\nLee\u200B") } << "Ann Lee             " << 2;
         QTest::newRow("cancel, then a nickname") << QList<A::Answer> { A::press(Cancel), A::press(Ok) } << "" << 3;
-        QTest::newRow("nickname refused, spaces, Esc, no-break spaces")
+        QTest::newRow("nickname refused, spaces, Esc, no-break spaces, tag characters")
             << QList<A::Answer> { A::press(Cancel), A::press(Cancel), A::type("   "), [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); },
-                                  paste("\u00A0\u00A0\u2029"), A::press(Ok) } << "" << 7;
+                                  paste("\u00A0\u00A0\u2029"), A::press(Cancel), paste("\U000E0001\U000E0041\U0001D173"), A::press(Ok) } << "" << 9;
     }
 
     void finishedGame()
