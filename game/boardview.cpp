@@ -1,8 +1,8 @@
 #include "boardview.h"
 
+#include "boardaccessible.h"
 #include "design.h"
-#include "gamestate.h"
-#include "gameview.h"
+#include "game.h"
 
 #include <QAccessible>
 #include <QKeyEvent>
@@ -28,19 +28,22 @@ qint16 shiftCode(Qt::KeyboardModifiers modifiers)
                   | (modifiers & Qt::AltModifier ? 4 : 0));
 }
 
-// What a square holds, told by the colour the game gave it.
-QString squareState(QRgb colour)
+QString squareState(SquareView view)
 {
-    switch (colour) {
-    case 0xff00ff: return QStringLiteral("конь");
-    case 0xff0000: return QStringLiteral("посещена");
-    case 0x0000ff: return QStringLiteral("возможный ход");
-    default: return QStringLiteral("свободна");
+    switch (view) {
+    case SquareView::Knight: return QStringLiteral("конь");
+    case SquareView::Visited:
+    case SquareView::LastSquare: return QStringLiteral("посещена");
+    case SquareView::Target: return QStringLiteral("возможный ход");
+    case SquareView::FreeLight:
+    case SquareView::FreeDark: return QStringLiteral("свободна");
+    case SquareView::NoBoard: break;
     }
+    return QString();
 }
 
 // Chess notation: files a-h from the left, ranks 8 to 1 from the top.
-QString squareName(QPoint square)
+QString chessName(QPoint square)
 {
     return QChar(u'a' + square.x()) + QString::number(BoardSide - square.y());
 }
@@ -53,6 +56,7 @@ BoardView::BoardView(QWidget *parent)
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    BoardAccessible::install();
 }
 
 float BoardView::innerWidth() const
@@ -129,6 +133,8 @@ void BoardView::erase()
     m_picture = QImage();
     hideCursor();
     update(contentsRect());
+    // Clear ends the game only once the picture is erased.
+    QMetaObject::invokeMethod(this, &BoardView::updateAccessibleName, Qt::QueuedConnection);
 }
 
 void BoardView::hideCursor()
@@ -142,6 +148,12 @@ void BoardView::setGameText(const QString &text)
     updateAccessibleName();
 }
 
+void BoardView::startAccessibleTexts()
+{
+    m_accessibleTexts = true;
+    updateAccessibleName();
+}
+
 QRect BoardView::squareRect(QPoint square) const
 {
     const QRect inside = contentsRect();
@@ -150,48 +162,59 @@ QRect BoardView::squareRect(QPoint square) const
                  QPoint(inside.left() + edge(square.x() + 1) - 1, inside.top() + edge(square.y() + 1) - 1));
 }
 
-// The colour the game gave a square, read at its centre; 0 while the picture is blank.
-QRgb BoardView::squareColour(QPoint square)
+bool BoardView::isShowingGame() const
 {
-    const QPoint centre = (squareRect(square).center() - contentsRect().topLeft()) * devicePixelRatioF();
-    return picture().isNull() ? 0 : m_picture.pixel(centre) & 0xffffff;
+    return m_game && m_game->squareView(0, 0) != SquareView::NoBoard;
 }
 
-// The knight's square, or the top-left one before the first move.
-QPoint BoardView::cursorHome()
+// The knight's square (its last one after the end), or the top-left one before the first move.
+QPoint BoardView::cursorHome() const
 {
-    for (int i = 0; i < SquareCount; ++i) {
-        const QPoint square(i % BoardSide, i / BoardSide);
-        if (squareColour(square) == 0xff00ff)
-            return square;
-    }
-    return QPoint(0, 0);
+    const QPoint knight = m_game->knightSquare();
+    return isOnBoard(knight.x(), knight.y()) ? knight : QPoint(0, 0);
 }
 
-void BoardView::moveCursor(QPoint square)
+QString BoardView::squareName(int index) const
 {
-    if (square == m_cursor)
-        return;
+    const QPoint square(index % BoardSide, index / BoardSide);
+    const QString state = m_game ? squareState(m_game->squareView(square.x(), square.y())) : QString();
+    return state.isEmpty() ? chessName(square) : chessName(square) + QStringLiteral(", ") + state;
+}
+
+QString BoardView::squareDescription(int index) const
+{
+    return index == m_cursor.y() * BoardSide + m_cursor.x() ? m_announcement : QString();
+}
+
+// A screen reader follows the cursor as focus moving from square to square.
+void BoardView::moveCursor(QPoint square, bool announce)
+{
+    const bool moved = square != m_cursor;
     for (QPoint changed : { m_cursor, square }) {
-        if (isOnBoard(changed.x(), changed.y()))
+        if (moved && isOnBoard(changed.x(), changed.y()))
             update(squareRect(changed));
     }
     m_cursor = square;
-    updateAccessibleName();
+    m_announcement = announce ? m_gameText : QString();
+    if (!QAccessible::isActive() || !hasFocus() || !isOnBoard(square.x(), square.y()) || !(moved || announce))
+        return;
+    const int index = square.y() * BoardSide + square.x();
+    if (announce) // the same square may have a new text: a fresh object is spoken again
+        BoardAccessible::renewSquare(this, index);
+    QAccessibleEvent focus(this, QAccessible::Focus);
+    focus.setChild(index);
+    QAccessible::updateAccessibility(&focus);
 }
 
-// The name changes with the cursor's square and after every move, so a screen reader says it.
-// Without one listening, a press spends nothing on it.
+// Without a screen reader listening, a press spends nothing on it.
 void BoardView::updateAccessibleName()
 {
-    if (!QAccessible::isActive())
+    if (!m_accessibleTexts || !QAccessible::isActive())
         return;
-    QString name = QStringLiteral("Доска");
-    if (!m_gameText.isEmpty())
-        name += QStringLiteral(", ") + m_gameText;
-    if (isOnBoard(m_cursor.x(), m_cursor.y()))
-        name += QStringLiteral(": ") + squareName(m_cursor) + QStringLiteral(", ") + squareState(squareColour(m_cursor));
-    if (name != accessibleName() && !accessibleName().isEmpty())
+    QString name = QStringLiteral("Доска. Нажмите «Старт», чтобы начать игру.");
+    if (isShowingGame())
+        name = m_gameText.isEmpty() ? QStringLiteral("Доска") : QStringLiteral("Доска, ") + m_gameText;
+    if (name != accessibleName())
         setAccessibleName(name);
 }
 
@@ -245,7 +268,7 @@ void BoardView::mousePressEvent(QMouseEvent *event)
 void BoardView::keyPressEvent(QKeyEvent *event)
 {
     // Keys act only while a game is shown, as presses do.
-    if (m_squares.empty())
+    if (!isShowingGame())
         return QFrame::keyPressEvent(event);
     // A hidden cursor appears where the first key finds it, without moving.
     const bool shown = isOnBoard(m_cursor.x(), m_cursor.y());
@@ -264,9 +287,7 @@ void BoardView::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (shown) {
-            const float side = innerWidth() / BoardSide;
-            const bool right = event->key() == Qt::Key_Space && event->modifiers() & Qt::ShiftModifier;
-            emit pressed(right ? ButtonRight : ButtonLeft, 0, (square.x() + 0.5f) * side, (square.y() + 0.5f) * side);
+            pressSquare(square, event->key() == Qt::Key_Space && event->modifiers() & Qt::ShiftModifier);
             return;
         }
         break;
@@ -274,6 +295,16 @@ void BoardView::keyPressEvent(QKeyEvent *event)
         return QFrame::keyPressEvent(event);
     }
     moveCursor(QPoint(qBound(0, square.x(), BoardSide - 1), qBound(0, square.y(), BoardSide - 1)));
+}
+
+// A press by keyboard. After a move the cursor follows the knight, and the move is said once.
+void BoardView::pressSquare(QPoint square, bool automatic)
+{
+    const qint32 moveBefore = m_game->state().MoveNumber;
+    const float side = innerWidth() / BoardSide;
+    emit pressed(automatic ? ButtonRight : ButtonLeft, 0, (square.x() + 0.5f) * side, (square.y() + 0.5f) * side);
+    if (m_game->state().MoveNumber != moveBefore && isShowingGame())
+        moveCursor(m_game->knightSquare(), true);
 }
 
 QColor BoardView::background() const

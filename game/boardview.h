@@ -6,17 +6,22 @@
 #include <map>
 #include <utility>
 
+class Game;
+
 // The board picture: a sunken frame around a picture that is kept in a
 // backing image, so it survives being covered. Positions are in twips.
 // While a game is shown, a keyboard cursor can be moved over the squares and
-// press them; it is drawn over the picture, never into it, and a screen
-// reader hears its square and the last move.
+// press them; it is drawn over the picture, never into it. A screen reader
+// sees the board as 64 squares, the cursor's square focused; what a square
+// holds is asked of the game, never read from the picture.
 class BoardView : public QFrame
 {
     Q_OBJECT
 
 public:
     explicit BoardView(QWidget *parent = nullptr);
+
+    void setGame(const Game *game) { m_game = game; }
 
     float innerWidth() const;
     void fillBox(float x1, float y1, float x2, float y2, QRgb colour);
@@ -25,8 +30,18 @@ public:
 
     QPoint cursor() const { return m_cursor; } // (-1, -1) while hidden
     void hideCursor();
-    // What a screen reader hears of the game, e.g. the move number and the fill percentage.
+    // The move number and the fill percentage, for a screen reader.
     void setGameText(const QString &text);
+    // Accessible texts are kept up to date from now on: until the window is on
+    // screen, a screen reader has nothing to read.
+    void startAccessibleTexts();
+
+    // What a screen reader hears of a square (index = row * 8 + column): "d4, конь".
+    QString squareName(int index) const;
+    // The move just made, said once with the square the knight landed on.
+    QString squareDescription(int index) const;
+    // A square's rectangle in the widget's own coordinates.
+    QRect squareRect(QPoint square) const;
 
 signals:
     void pressed(qint16 button, qint16 shift, float x, float y);
@@ -41,10 +56,10 @@ private:
     QColor background() const;
     void applyFills();
     void rebuildPicture();
-    QRect squareRect(QPoint square) const;
-    QRgb squareColour(QPoint square);
-    QPoint cursorHome();
-    void moveCursor(QPoint square);
+    bool isShowingGame() const;
+    QPoint cursorHome() const;
+    void moveCursor(QPoint square, bool announce = false);
+    void pressSquare(QPoint square, bool automatic);
     void updateAccessibleName();
 
     QImage m_picture; // in device pixels; none while the picture is blank
@@ -55,6 +70,9 @@ private:
     // painted several times in one press is painted once, and not at all when
     // it ends as it was (the target marks of a refused press).
     std::map<std::pair<int, int>, std::pair<QRect, QRgb>> m_pendingFills;
+    const Game *m_game = nullptr;
     QPoint m_cursor { -1, -1 };
     QString m_gameText;
+    QString m_announcement; // said with the cursor's square until the cursor moves on
+    bool m_accessibleTexts = false;
 };

@@ -2,10 +2,5 @@
 
 bool Game::Sortir()
 {
-    bool stuck = true;
-    forEachJump(m_state.CellX, m_state.CellY, [&](int column, int row) {
-        stuck = !isFree(m_state.Board[column][row]);
-        return stuck;
-    });
-    return stuck;
+    return !hasFreeJump(m_state.Board, m_state.CellX, m_state.CellY);
 }

@@ -3,6 +3,19 @@
 #include "gamestate.h"
 #include "gameview.h"
 
+#include <QPoint>
+
+// What a square shows now, as the picture has it.
+enum class SquareView {
+    NoBoard, // before Start and after Clear the picture is blank
+    FreeLight,
+    FreeDark,
+    Visited,
+    Knight,
+    Target, // free and a jump away from the knight: blue
+    LastSquare, // the knight's square once the game is over: red
+};
+
 // The knight's tour: the game state and everything that changes it.
 // The board reaches the screen only through GameView.
 class Game
@@ -12,6 +25,12 @@ public:
 
     GameState &state() { return m_state; }
     const GameState &state() const { return m_state; }
+
+    // What the picture shows on a square (column, row), derived from the state alone:
+    // the target list may still hold an earlier game's targets, and Clear leaves codes behind.
+    SquareView squareView(int column, int row) const;
+    // The square the knight stands on, or its last square once the game is over; (-1, -1) when it has none.
+    QPoint knightSquare() const;
 
     // The three inputs of the game: Start, Clear and a press on the board.
     void start();

@@ -52,10 +52,20 @@ void forEachJump(int column, int row, Visit visit)
     }
 }
 
+using BoardCodes = quint8[BoardSide][BoardSide]; // indexed [column][row]
+
+// Whether a free square lies a knight's jump away from (column, row).
+inline bool hasFreeJump(const BoardCodes &board, int column, int row)
+{
+    bool found = false;
+    forEachJump(column, row, [&](int c, int r) { return !(found = isFree(board[c][r])); });
+    return found;
+}
+
 // The whole state of a game. All zero when the program starts. CellX, CellY
 // is the current cell, the one every check of the rules starts from.
 struct GameState {
-    quint8 Board[BoardSide][BoardSide] = {}; // indexed [column][row]
+    BoardCodes Board = {};
     qint16 CellX = 0;
     qint16 CellY = 0;
     float CellSize = 0; // 0 means that no game is running

@@ -7,9 +7,10 @@ namespace {
 const QString OkText = QStringLiteral("ОК");
 const QString CancelText = QStringLiteral("Отмена");
 
-bool runBox(QWidget *window, const QString &text, QMessageBox::Icon icon, bool withCancel)
+bool runBox(QWidget *window, const QString &text, QMessageBox::Icon icon, bool withCancel, const QString &heard = {})
 {
     QMessageBox box(icon, window->window()->windowTitle(), Boxes::forDisplay(text), QMessageBox::NoButton, window);
+    box.setAccessibleDescription(heard);
     box.setTextFormat(Qt::PlainText);
     QPushButton *ok = box.addButton(OkText, QMessageBox::AcceptRole);
     QPushButton *answer = ok;
@@ -28,9 +29,9 @@ QString Boxes::forDisplay(QString text)
     return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-void Boxes::inform(QWidget *window, const QString &text, QMessageBox::Icon icon)
+void Boxes::inform(QWidget *window, const QString &text, QMessageBox::Icon icon, const QString &heard)
 {
-    runBox(window, text, icon, false);
+    runBox(window, text, icon, false, heard);
 }
 
 bool Boxes::confirm(QWidget *window, const QString &text, QMessageBox::Icon icon)
@@ -38,9 +39,10 @@ bool Boxes::confirm(QWidget *window, const QString &text, QMessageBox::Icon icon
     return runBox(window, text, icon, true);
 }
 
-QString Boxes::askText(QWidget *window, const QString &prompt)
+QString Boxes::askText(QWidget *window, const QString &prompt, const QString &heard)
 {
     QInputDialog dialog(window);
+    dialog.setAccessibleDescription(heard);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(window->window()->windowTitle());
     dialog.setLabelText(forDisplay(prompt));

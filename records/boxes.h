@@ -9,9 +9,11 @@
 namespace Boxes {
 QString forDisplay(QString text);
 
-void inform(QWidget *window, const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon);
+// `heard` is what a screen reader says of the box beyond its text.
+void inform(QWidget *window, const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon,
+            const QString &heard = QString());
 // OK and Cancel with Cancel as the default; true when the player chose OK.
 bool confirm(QWidget *window, const QString &text, QMessageBox::Icon icon);
 // The typed text, or the empty text when the player cancels.
-QString askText(QWidget *window, const QString &prompt);
+QString askText(QWidget *window, const QString &prompt, const QString &heard = QString());
 }

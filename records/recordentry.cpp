@@ -4,6 +4,7 @@
 #include "nicknames.h"
 #include "recordstable.h"
 #include "recordtext.h"
+#include "scoretext.h"
 
 namespace {
 const QString GameOverText = QStringLiteral("Игра окончена");
@@ -14,24 +15,26 @@ const QString NoLongerPlacedText = QStringLiteral("Результат больш
 
 void enterFinishedGame(QWidget *window, RecordsTable &records, float result)
 {
-    Boxes::inform(window, GameOverText);
+    // The result is on screen in the fill box; a screen reader hears it with the box.
+    const QString heard = QStringLiteral("Результат: ") + scoreText(result);
+    Boxes::inform(window, GameOverText, QMessageBox::NoIcon, heard);
 
     // Another running copy may have changed the table meanwhile: the store decides.
     records.load();
     if (records.findPlace(result) < 0)
         return;
 
-    const QString name = askRecordName(window);
+    const QString name = askRecordName(window, heard);
     // Another copy may have filled the table while the player was typing.
     if (records.enterRecord(name, result) == RecordsTable::Entry::NoPlace)
         Boxes::inform(window, NoLongerPlacedText, QMessageBox::Information);
     records.LoadAndShowRecords();
 }
 
-QString askRecordName(QWidget *window)
+QString askRecordName(QWidget *window, const QString &heard)
 {
     for (;;) {
-        QString name = fixedWidth(printableName(Boxes::askText(window, NamePrompt)));
+        QString name = fixedWidth(printableName(Boxes::askText(window, NamePrompt, heard)));
         if (!isBlankName(name))
             return name;
         name = fixedWidth(Imia());

@@ -1,5 +1,6 @@
 #include "frmmain.h"
 
+#include "accessibleroles.h"
 #include "boardview.h"
 #include "boxes.h"
 #include "design.h"
@@ -59,6 +60,7 @@ FrmMain::FrmMain()
     , m_records(*this)
     , m_passwords(m_records, this)
 {
+    AccessibleRoles::install();
     setWindowTitle(Caption);
     setWindowIcon(QIcon(QStringLiteral(":/tarvel.png")));
     setFont(DesignFont::font(DesignFont::MsSansSerif, 8.25));
@@ -81,6 +83,7 @@ void FrmMain::createControls()
     const QFont captionFont = DesignFont::font(DesignFont::Arial, 11.25, true);
 
     Pct = new BoardView(this);
+    Pct->setGame(&m_game);
     Pct->setGeometry(twipsRect(120, 240, 3015, 3375));
     connect(Pct, &BoardView::pressed, this, &FrmMain::Pct_MouseDown);
 
@@ -145,8 +148,11 @@ void FrmMain::finishControls()
     createTextBoxes();
     for (QLabel *label : { Label1[0], Label1[1], LblAvtor })
         label->adjustSize();
-    Pct->setAccessibleName(QStringLiteral("Доска"));
+    Pct->startAccessibleTexts();
     FrCtrl->setAccessibleName(QStringLiteral("Управление"));
+    // The places are read with their scores (see showRecords); the author's line is empty.
+    AccessibleRoles::leaveOut(LblSco);
+    AccessibleRoles::leaveOut(LblAvtor);
 }
 
 void FrmMain::Form_Load()
@@ -255,6 +261,13 @@ void FrmMain::showRecords(const QString &hallTitle, const QString &placesAndName
     LblZal->setText(hallTitle);
     LblScore->setText(Boxes::forDisplay(placesAndNames));
     LblSco->setText(Boxes::forDisplay(scores));
+    // A screen reader hears each place with its score, "1. Quib, 20.0%", a place to a line.
+    const QStringList names = placesAndNames.split(QStringLiteral("\r\r"), Qt::SkipEmptyParts);
+    const QStringList points = scores.split(QStringLiteral("\r\r"), Qt::SkipEmptyParts);
+    QStringList places;
+    for (int i = 0; i < names.size(); ++i)
+        places << names[i].simplified() + QStringLiteral(", ") + points.value(i);
+    LblScore->setAccessibleName(places.join(QLatin1Char('\n')));
 }
 
 void FrmMain::saveFailed()
