@@ -157,7 +157,8 @@ void BoardView::startAccessibleTexts()
 QRect BoardView::squareRect(QPoint square) const
 {
     const QRect inside = contentsRect();
-    const auto edge = [&](int index) { return index * inside.width() / BoardSide; };
+    // Rounded as the picture's squares are, so the cursor lies on its square.
+    const auto edge = [&](int index) { return qRound(index * inside.width() / double(BoardSide)); };
     return QRect(QPoint(inside.left() + edge(square.x()), inside.top() + edge(square.y())),
                  QPoint(inside.left() + edge(square.x() + 1) - 1, inside.top() + edge(square.y() + 1) - 1));
 }

@@ -24,6 +24,7 @@ void Game::start()
 {
     m_state.CellSize = float(m_view.pictureInnerWidth() / double(BoardSide));
     PaintEmptyBoard();
+    m_targetsMarked = false;
     m_state.FirstMove = FlagTrue;
     m_state.MoveNumber = 1;
     m_view.showMoveNumber(QString::number(m_state.MoveNumber));
@@ -40,6 +41,7 @@ void Game::clear()
             m_state.Board[m_state.CellX][m_state.CellY] = CellDark;
     }
     m_state.FirstMove = FlagFalse;
+    m_targetsMarked = false;
 }
 
 void Game::press(qint16 button, float x, float y)
@@ -74,6 +76,7 @@ void Game::press(qint16 button, float x, float y)
         s.CellY = keptY;
     }
     Proverka2(BoardColour::Blue, false);
+    m_targetsMarked = true;
 }
 
 void Game::chooseCell(bool automatic, float x, float y)

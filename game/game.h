@@ -62,4 +62,7 @@ private:
 
     GameView &m_view;
     GameState m_state;
+    // Whether the free squares a jump from the current cell are painted blue: from the end
+    // of a press until Start or Clear. The target list cannot tell, as Start leaves it behind.
+    bool m_targetsMarked = false;
 };

@@ -28,14 +28,13 @@ SquareView Game::squareView(int column, int row) const
     if (m_state.CellSize == 0)
         return SquareView::NoBoard;
     const auto &board = m_state.Board;
-    const QPoint knight = knightSquare();
     switch (board[column][row]) {
     case CellVisited:
         return SquareView::Visited;
     case CellKnight:
         return hasFreeJump(board, column, row) ? SquareView::Knight : SquareView::LastSquare;
     default:
-        if (knight.x() >= 0 && jumpApart(knight, column, row))
+        if (m_targetsMarked && jumpApart(QPoint(m_state.CellX, m_state.CellY), column, row))
             return SquareView::Target;
         return board[column][row] == CellLight ? SquareView::FreeLight : SquareView::FreeDark;
     }

@@ -1,33 +1,31 @@
 #pragma once
-// What the suites share: a store in a temporary directory, a display that
-// records what it is shown, answers to modal boxes and the main window.
+// What the suites share: the real store in a temporary folder, a display that records what it
+// is shown, answers to modal boxes and the main window.
 #include "recordstable.h"
 
 #include <QtCore>
 #include <QtTest>
 
-const QString Blank(20, QLatin1Char(' '));
-
-// The real settings store in a fresh temporary directory, holding `text` if given.
+// The real settings store in a fresh temporary folder, holding `text` if given.
 class TemporaryStore
 {
 public:
     explicit TemporaryStore(const QByteArray &text = {})
     {
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.path())); // the program's copies share it too
-        QDir().mkpath(m_dir.filePath(QStringLiteral("Tarvel")));
+        QDir().mkpath(m_dir.filePath("Tarvel"));
         if (!text.isEmpty())
             write(text);
     }
     QString dir() const { return m_dir.path(); }
     static QString path() { return RecordStore::filePath(); }
 
-    // A table as QSettings writes it, names N0, N1…; `patch` sets keys, or removes them with a null value.
+    // A table as QSettings writes it: names N0, N1…, the scores given (0 beyond them); `patch` sets keys, or removes them with a null value.
     static QByteArray tableText(const QStringList &scores, QMap<QString, QString> patch = {})
     {
         for (int i = 0; i < RecordCount; ++i) {
-            patch[RecordStore::nameKey(i)] = patch.value(RecordStore::nameKey(i), QStringLiteral("N%1").arg(i));
-            patch[RecordStore::scoreKey(i)] = patch.value(RecordStore::scoreKey(i), scores.value(i, QStringLiteral("0")));
+            patch.insert(RecordStore::nameKey(i), patch.value(RecordStore::nameKey(i), QString("N%1").arg(i)));
+            patch.insert(RecordStore::scoreKey(i), patch.value(RecordStore::scoreKey(i), scores.value(i, "0")));
         }
         QByteArray text = "[Users%20Data]\n";
         for (auto it = patch.cbegin(); it != patch.cend(); ++it)
@@ -44,13 +42,13 @@ public:
         QFile file(path());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    static QString value(const QString &key) { return RecordStore::read().value_or(RecordStore::Values()).value(key); }
-    // Places first..last as stored: "name score" (without the name's trailing spaces), separated by '|'.
+    // Places first..last as stored, "name score" with the name's padding dropped, joined by '|'.
     static QString stored(int first, int last)
     {
+        const RecordStore::Values values = RecordStore::read().value_or(RecordStore::Values());
         QStringList places;
         for (int i = first - 1; i < last; ++i)
-            places << value(RecordStore::nameKey(i)).remove(QRegularExpression(" +$")) + ' ' + value(RecordStore::scoreKey(i));
+            places << values.value(RecordStore::nameKey(i)).remove(QRegularExpression(" +$")) + ' ' + values.value(RecordStore::scoreKey(i));
         return places.join('|');
     }
 
@@ -63,14 +61,14 @@ class RecordingDisplay : public RecordsDisplay
 public:
     void showRecords(const QString &title, const QString &placesAndNames, const QString &scores) override
     {
-        names = title + "\r\r" + placesAndNames;
-        this->scores = "\r\r" + scores;
+        lines = QStringList { title + '|' };
+        const QStringList names = placesAndNames.split("\r\r"), points = scores.split("\r\r");
+        for (int i = 0; i < names.size() - 1; ++i)
+            lines << names[i] + '|' + points.value(i);
     }
     void saveFailed() override { ++failedSaves; }
-    // Line n of the two labels (0: the hall title), joined by '|'.
-    QString line(int n) const { return names.split("\r\r").value(n) + '|' + scores.split("\r\r").value(n); }
 
-    QString names, scores;
+    QStringList lines; // the hall title, then "place and name|score" per line
     int failedSaves = 0;
 };
 
@@ -120,7 +118,7 @@ public:
     }
     static Answer type(const QString &text)
     {
-        return [text](QWidget *box) { typeInto(box->focusWidget(), text), press("ОК")(box); };
+        return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), press("ОК")(box); };
     }
     QStringList seen;
 
@@ -138,19 +136,21 @@ public:
         show();
         QVERIFY(QTest::qWaitForWindowActive(this));
     }
-    QPoint centre(int column, int row) const
+    // A square's centre in the board's coordinates, or its first (corner 1) or last pixel (corner -1).
+    QPoint at(int column, int row, int corner = 0) const
     {
-        const double side = Pct->contentsRect().width() / 8.0;
-        return Pct->contentsRect().topLeft() + QPoint(int((column + 0.5) * side), int((row + 0.5) * side));
+        const QRect inner = Pct->contentsRect();
+        const double side = inner.width() / 8.0;
+        const auto edge = [&](int index) { return corner == 0 ? int((index + 0.5) * side) : int(std::ceil((index + (corner < 0)) * side)) - (corner < 0); };
+        return inner.topLeft() + QPoint(edge(column), edge(row));
     }
-    QImage board() const { return Pct->grab().toImage(); }
-    QRgb colour(int column, int row) const { return board().pixel(centre(column, row)) & 0xffffff; }
+    QRgb colour(QPoint point) const { return Pct->grab().toImage().pixel(point) & 0xffffff; }
     // Start, then the presses, as column-row digits: "34 46".
     void play(const QString &cells)
     {
         QTest::mouseClick(CmdGen, Qt::LeftButton);
         for (const QString &cell : cells.split(' ', Qt::SkipEmptyParts))
-            QTest::mouseClick(Pct, Qt::LeftButton, {}, centre(cell[0].digitValue(), cell[1].digitValue()));
+            QTest::mouseClick(Pct, Qt::LeftButton, {}, at(cell[0].digitValue(), cell[1].digitValue()));
     }
 };
 #endif

@@ -7,12 +7,17 @@
 namespace {
 constexpr float Cell = 10260 / 8.0; // a 688-pixel picture inside its 2-pixel border, in twips
 
-// Keeps the picture and the two texts. The picture, row by row from the top with '/' between rows:
-// '.' a square in its chessboard colour, K the knight (purple), r visited (red), b a target (blue), ' ' erased.
+// A picture row by row from the top, '/' between rows: '.' a square in its chessboard colour,
+// K the knight (purple), r visited (red), b a target (blue), ' ' no board.
+QString blankPicture()
+{
+    return QString("        /").repeated(8).chopped(1);
+}
+
+// Keeps the picture and the two texts.
 class RecordingView : public GameView
 {
 public:
-    RecordingView() { erasePicture(); }
     float pictureInnerWidth() const override { return 8 * Cell; }
     void fillBox(float x1, float y1, float x2, float y2, QRgb colour) override
     {
@@ -21,29 +26,41 @@ public:
         const QRgb c = colour & 0xffffff, chess = (column + row) % 2 ? 0xffffff : 0x000000;
         picture[row * 9 + column] = c == chess ? '.' : c == 0xff00ff ? 'K' : c == 0xff0000 ? 'r' : c == 0x0000ff ? 'b' : '?';
     }
-    void erasePicture() override { picture = QString("        /").repeated(8).chopped(1); }
+    void erasePicture() override { picture = blankPicture(); }
     void showMoveNumber(const QString &text) override { texts[0] = text; }
     void showScore(const QString &text) override { texts[1] = text; }
     void gameFinished() override { ++finished; }
 
-    QString picture;
+    QString picture = blankPicture();
     QString texts[2];
     int finished = 0;
 };
 
-// "S" Start, "C" Clear, "L34" / "M34" a left / middle press on column 3, row 4,
-// "R" a right press off the board, "@x" a left press at twips (x, 0).
+// The picture as the game's own query tells it.
+QString queried(const Game &game)
+{
+    QString picture = blankPicture();
+    const QString marks = " ..rKbr"; // in the order of SquareView
+    for (int i = 0; i < 64; ++i)
+        picture[i / 8 * 9 + i % 8] = marks[int(game.squareView(i % 8, i / 8))];
+    return picture;
+}
+
+// "S" Start, "C" Clear, "L34" / "M34" / "R34" a left / middle / right press on column 3, row 4,
+// "@x,y" a left press at twips (x, y).
 void play(Game &game, const QString &inputs)
 {
     for (const QString &in : inputs.split(' ', Qt::SkipEmptyParts)) {
         if (in == "S" || in == "C")
             in == "S" ? game.start() : game.clear();
-        else if (in[0] == 'R' || in[0] == '@')
-            game.press(in[0] == 'R' ? ButtonRight : ButtonLeft, in[0] == 'R' ? -1 : in.mid(1).toFloat(), 0);
+        else if (in[0] == '@')
+            game.press(ButtonLeft, in.mid(1).section(',', 0, 0).toFloat(), in.section(',', 1).toFloat());
         else
-            game.press(in[0] == 'M' ? ButtonMiddle : ButtonLeft, (in[1].digitValue() + 0.5f) * Cell, (in[2].digitValue() + 0.5f) * Cell);
+            game.press(in[0] == 'M' ? ButtonMiddle : in[0] == 'R' ? ButtonRight : ButtonLeft,
+                       (in[1].digitValue() + 0.5f) * Cell, (in[2].digitValue() + 0.5f) * Cell);
     }
 }
+const QString DeadEnd = "S L12 L20 L01 L22 L10 L02 L21 L00";
 }
 
 class TestGame : public QObject
@@ -59,27 +76,26 @@ private slots:
         QTest::addColumn<QString>("picture");
         QTest::addColumn<QString>("shown"); // move number|fill percentage|MoveNumber|games finished
 
-        const QString chess = "......../......../......../......../......../......../......../........";
+        const QString chess = QString("......../").repeated(8).chopped(1);
         const QString knightOn34 = "......../......../..b.b.../.b...b../...K..../.b...b../..b.b.../........";
         const QString jumpedTo46 = "......../......../......../......../...r.b../..b...b./....K.../..b...b.";
         const QString tour = "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 "
                              "62 74 66 47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61";
-        const QString blank = RecordingView().picture;
-        QTest::newRow("a press before Start") << "L34 R" << blank << "||0|0";
+        QTest::newRow("a press before Start") << "L34 R00" << blankPicture() << "||0|0";
         QTest::newRow("Start") << "S" << chess << "1|.0%|1|0";
-        QTest::newRow("Start twice") << "S L34 S" << chess << "1|.0%|1|0";
         QTest::newRow("first press anywhere") << "S L34" << knightOn34 << "2|1.6%|2|0";
         QTest::newRow("a jump, middle button") << "S L34 M46" << jumpedTo46 << "3|3.1%|3|0";
         QTest::newRow("fourth press rounds half up") << "S L34 L46 L67" << "......../......../......../......../...r..../.....b.b/....r.../......K." << "4|4.7%|4|0";
         QTest::newRow("on the knight") << "S L34 L34" << knightOn34 << "2|1.6%|2|0";
         QTest::newRow("on a visited square a jump away") << "S L34 L46 L34" << jumpedTo46 << "3|3.1%|3|0";
         QTest::newRow("not a jump away") << "S L34 L44 M00" << knightOn34 << "2|1.6%|2|0";
-        QTest::newRow("last point of a square") << "S @1282.4" << "K......./..b...../.b....../......../......../......../......../........" << "2|1.6%|2|0";
-        QTest::newRow("first point of the next") << "S @1282.5" << ".K....../...b..../b.b...../......../......../......../......../........" << "2|1.6%|2|0";
-        QTest::newRow("the border beyond the board") << "S @10260" << "......../......../......../......../......../......../.......b/......b." << "1|.0%|1|0";
-        QTest::newRow("Clear") << "S L34 C L46" << blank << "2|1.6%|2|0";
-        QTest::newRow("dead end") << "S L12 L20 L01 L22 L10 L02 L21 L00 L33 R" << "rrr...../r.r...../rrr...../......../......../......../......../........" << "8|12.5%|9|1";
-        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L") << QString(blank).replace(' ', 'r') << "64|100.0%|65|1";
+        QTest::newRow("last point of a square") << "S @1282.4,1282.4" << "K......./..b...../.b....../......../......../......../......../........" << "2|1.6%|2|0";
+        QTest::newRow("first point of the next") << "S @1282.5,1282.5" << "...b..../.K....../...b..../b.b...../......../......../......../........" << "2|1.6%|2|0";
+        QTest::newRow("the border beyond the board") << "S @10260,0" << "......../......../......../......../......../......../.......b/......b." << "1|.0%|1|0";
+        QTest::newRow("Clear") << "S L34 C L46" << blankPicture() << "2|1.6%|2|0";
+        QTest::newRow("dead end, then presses") << DeadEnd + " L33 R33" << "rrr...../r.r...../rrr...../......../......../......../......../........" << "8|12.5%|9|1";
+        QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1";
+        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L") << QString(blankPicture()).replace(' ', 'r') << "64|100.0%|65|1";
     }
 
     void moves()
@@ -91,20 +107,25 @@ private slots:
         Game game(view);
         play(game, inputs);
         QCOMPARE(view.picture, picture);
+        QCOMPARE(queried(game), picture);
         QCOMPARE(QStringList({ view.texts[0], view.texts[1], QString::number(game.state().MoveNumber), QString::number(view.finished) }).join('|'), shown);
     }
 
-    void rightPressJumpsToATarget()
+    // A right press jumps to a target chosen at random: any of them, and only them.
+    void rightPressChoosesEveryTarget()
     {
-        RecordingView view;
-        Game game(view);
-        play(game, "S R"); // no knight yet: the targets of the cell Start leaves behind, (8, 8)
-        QVERIFY2(view.picture.indexOf('K') == 6 * 9 + 7 || view.picture.indexOf('K') == 7 * 9 + 6, qPrintable(view.picture));
-        for (int i = 0; i < 5; ++i) {
+        QSet<QPoint> landed;
+        for (unsigned seed = 0; seed < 200; ++seed) {
+            RecordingView view;
+            Game game(view);
+            play(game, "S L34");
             const QString before = view.picture;
-            play(game, "R");
-            QCOMPARE(before[view.picture.indexOf('K')], 'b');
+            SharedRandom::seed(seed);
+            play(game, "R00");
+            landed.insert(game.knightSquare());
+            QCOMPARE(before[game.knightSquare().y() * 9 + game.knightSquare().x()], 'b');
         }
+        QCOMPARE(landed.size(), 8);
     }
 };
 

@@ -1,24 +1,34 @@
 #!/bin/bash
-# End-to-end smoke test of the real program on a real X server (1024 x 768),
-# bare or under a window manager: the frames of the windows, one game played
-# with the mouse and keyboard to a record in the records file, then Esc.
-# Every wait has a limit. Usage: tarvel-e2e.sh PATH/TO/tarvel [WINDOW-MANAGER]
+# The real program on a real X server (1024 x 768): the windows' frames, one game to a record in
+# the records file, then Esc. Bare, the game is played with the mouse; under openbox, by keyboard
+# with an AT-SPI client and Orca listening, as a blind player would. Every wait has a limit.
+# Usage: tarvel-e2e.sh PATH/TO/tarvel [openbox]
 set -uo pipefail
 if [ -z "${TARVEL_E2E_DISPLAY:-}" ]; then
-    exec env TARVEL_E2E_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
+    exec env TARVEL_E2E_DISPLAY=1 xvfb-run -a -s "-screen 0 1024x768x24 -noreset" dbus-run-session -- "$0" "$@"
 fi
 work=$(mktemp -d)
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-[ -n "${2:-}" ] && { "$2" >/dev/null 2>&1 & wm=$!; sleep 1; }
+trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+if [ -n "${2:-}" ]; then # a screen reader runs before the game starts
+    /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
+    for p in IsEnabled ScreenReaderEnabled; do
+        timeout 10 bash -c "until gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.freedesktop.DBus.Properties.Set org.a11y.Status $p '<true>'; do sleep 0.1; done" >/dev/null 2>&1
+    done
+    "$2" >/dev/null 2>&1 &
+    SPEECHD_CMD=/nonexistent orca -u "$work" --debug-file "$work/orca.log" >/dev/null 2>&1 &
+    orca=$!
+    sleep 2
+fi
 "$1" >/dev/null 2>&1 &
 app=$!
-trap 'kill -9 $app ${wm:-} 2>/dev/null; rm -rf "$work"' EXIT
 passes=0 failures=0
 
-check() { # description, then a command that must come true within ten seconds
-    for _ in $(seq 100); do "${@:2}" && { echo "ok: $1"; passes=$((passes + 1)); return; }; sleep 0.1; done
-    echo "FAIL: $1"; failures=$((failures + 1))
+check() { # description, expected output, then a command whose output must become it within ten seconds
+    local got
+    for _ in $(seq 50); do got=$("${@:3}" 2>&1) && [ "$got" = "$2" ] && { echo "ok: $1"; passes=$((passes + 1)); return; }; sleep 0.2; done
+    echo "FAIL: $1: expected '$2', got '$got'"; failures=$((failures + 1))
 }
 windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
 frame() { # left top right bottom of a window's frame; with "centred", whether its centre is the screen's within two pixels
@@ -26,31 +36,60 @@ frame() { # left top right bottom of a window's frame; with "centred", whether i
     read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ,)"
     read -r x y w h <<<"$(xwininfo -id "$1" | sed -n -E 's/^ *(Absolute upper-left [XY]|Width|Height): *//p' | tr '\n' ' ')"
     l=$((x - ${l:-0})) t=$((y - ${t:-0})) r=$((x + w + ${r:-0})) b=$((y + h + ${b:-0}))
-    [ -z "${2:-}" ] && echo $l $t $r $b || [ $(((l + r - 1024) ** 2 + (t + b - 768) ** 2)) -le 32 ]
+    [ -z "${2:-}" ] && echo $l $t $r $b || { [ $(((l + r - 1024) ** 2 + (t + b - 768) ** 2)) -le 32 ] && echo centred; }
 }
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.3; }
-stored_is() { [ "$(sed -n "s/^${1// /%20}=//p" "$XDG_CONFIG_HOME/Tarvel/tarvel.conf")" = "$2" ]; }
+keys() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }
+reads() { /usr/bin/python3 "$(dirname "$0")/atspi-read.py" "$@"; }
+stored() { sed -n "s/^${1// /%20}=//p" "$XDG_CONFIG_HOME/Tarvel/tarvel.conf"; }
 
-check "the window appears" windows Tarvel
+check "the window appears" 1 eval 'windows Tarvel | wc -l'
 main=$(windows Tarvel | head -1)
-check "its frame covers the screen" [ "$(frame "$main")" = "0 0 1024 768" ]
+check "its frame covers the screen" "0 0 1024 768" frame "$main"
 click 892 100 # Info
-check "the information window is centred" frame "$(windows Инфо)" centred
+check "the information window is centred" centred frame "$(windows Инфо)" centred
 click 892 36 # Delete records
-check "the password dialog is centred" frame "$(windows Tarvel | grep -v "$main")" centred
+check "the password dialog is centred" centred frame "$(windows Tarvel | grep -v "$main")" centred
 xdotool mousemove --window "$(windows Tarvel | grep -v "$main")" 220 100 click 1 && sleep 0.5 # Cancel
-
-click 780 36 # Start, then a short game into a corner: 12.5 %, place 9
-for s in 12 20 01 22 10 02 21 00; do # the board's inside starts at (10, 18); a square is 85.5 pixels
-    click $((10 + (2 * ${s:0:1} + 1) * 855 / 20)) $((18 + (2 * ${s:1:1} + 1) * 855 / 20))
-done
-check "the game over box is shown" [ "$(windows Tarvel | wc -l)" -ge 2 ]
-sleep 0.5 && xdotool key Return && sleep 0.5
-check "the name is asked for" [ "$(windows Tarvel | wc -l)" -ge 2 ]
-sleep 0.5 && xdotool type --delay 30 "Tester" && xdotool key Return
-check "the record lands in the store" stored_is 'User 8 ' '"Tester              "'
+dead_end="12 20 01 22 10 02 21 00" # into a corner: 12.5 %, place 9
+if [ -z "${2:-}" ]; then
+    click 780 36 # Start; the board's inside starts at (10, 18), a square is 85.5 pixels
+    for s in $dead_end; do click $((10 + (2 * ${s:0:1} + 1) * 855 / 20)) $((18 + (2 * ${s:1:1} + 1) * 855 / 20)); done
+else
+    click 400 400 # the board, before Start: nothing but focus
+    check "a frame with a board of 64 squares, told how to begin" "frame|Доска. Нажмите «Старт», чтобы начать игру.|64|a8|h1" reads board
+    check "no label without a name" 0 reads empty-labels
+    check "a place is read with its score" "1. Quib, 20.0%" reads halls 1
+    keys Tab space shift+Tab Down Right Right Right Down Down Down Down
+    check "the cursor is the focused square" "d4, свободна|" reads focus
+    keys space
+    check "a move is said once, on the knight's new square" "d4, конь|ход 2, заполнено 1.6%" reads focus
+    keys Right
+    check "the cursor moves on without it" "e4, свободна|" reads focus
+    keys shift+space
+    check "the cursor follows a jump the game chose" "конь" eval 'reads focus | grep -o конь'
+    keys Tab space shift+Tab
+    for s in $dead_end; do # from a8, then a press
+        keys Home Prior $(for _ in $(seq "${s:0:1}"); do echo Right; done) $(for _ in $(seq "${s:1:1}"); do echo Down; done) space
+    done
+    check "the result is heard with the game over box" "Результат: 12.5%" reads dialog
+fi
+check "the game over box is shown" 2 eval 'windows Tarvel | wc -l'
+sleep 0.5 && keys Return
+[ -n "${2:-}" ] && check "and with the name prompt" "Результат: 12.5%" reads dialog
+check "the name is asked for" 2 eval 'windows Tarvel | wc -l'
+sleep 0.5 && xdotool type --delay 30 "Tester" && keys Return
+check "the record lands in the store" '"Tester              "' stored 'User 8 '
+if [ -n "${2:-}" ]; then
+    check "the record is read in the hall" "9. Tester, 12.5%" reads halls 9
+    kill $orca # which writes out its log as it ends
+    check "Orca ends" yes eval "grep -q 'Screen reader off.' '$work/orca.log' && echo yes"
+    for said in "a8, свободна" "d4, конь" "ход 2, заполнено 1.6%" "Результат: 12.5%"; do
+        check "Orca says '$said'" yes eval "grep -q -F \"SPEECH OUTPUT: '$said\" '$work/orca.log' && echo yes"
+    done
+fi
 click 900 700
-xdotool key Escape
-check "Esc ends the program" eval "! kill -0 $app 2>/dev/null"
+keys Escape
+check "Esc ends the program" gone eval "kill -0 $app 2>/dev/null || echo gone"
 echo "$passes passed, $failures failed"
 [ "$failures" = 0 ]
