@@ -9,8 +9,7 @@
 // call creates the window centred on the screen, frame included, a later one
 // brings it to the front where the player left it. Whoever keeps the pointer
 // destroys the window.
-template <typename Window, typename Create>
-Window *showSingleWindow(QPointer<Window> &window, Create create)
+template <typename Window, typename Create> Window *showSingleWindow(QPointer<Window> &window, Create create)
 {
     if (!window) {
         window = create();

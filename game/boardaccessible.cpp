@@ -23,7 +23,7 @@ public:
     int indexOfChild(const QAccessibleInterface *) const override { return -1; }
     QAccessibleInterface *childAt(int, int) const override { return nullptr; }
     QAccessibleInterface *focusChild() const override { return nullptr; }
-    void setText(QAccessible::Text, const QString &) override {}
+    void setText(QAccessible::Text, const QString &) override { }
     QAccessible::Role role() const override { return QAccessible::ListItem; }
 
     QString text(QAccessible::Text t) const override

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QAccessibleWidget>
 #include "gamestate.h"
+#include <QAccessibleWidget>
 
 class BoardView;
 

@@ -98,9 +98,9 @@ void BoardView::applyFills()
         if (m_picture.pixel(box.topLeft()) == colour)
             continue;
         painter.fillRect(box, QColor::fromRgb(colour));
-        const QRect onScreen(QPoint(int(std::floor(box.left() / ratio)), int(std::floor(box.top() / ratio))),
-                             QPoint(int(std::ceil((box.right() + 1) / ratio)) - 1,
-                                    int(std::ceil((box.bottom() + 1) / ratio)) - 1));
+        const QRect onScreen(
+            QPoint(int(std::floor(box.left() / ratio)), int(std::floor(box.top() / ratio))),
+            QPoint(int(std::ceil((box.right() + 1) / ratio)) - 1, int(std::ceil((box.bottom() + 1) / ratio)) - 1));
         update(onScreen.translated(contentsRect().topLeft()));
     }
     m_pendingFills.clear();
@@ -116,7 +116,8 @@ void BoardView::rebuildPicture()
     const auto squares = std::move(m_squares);
     m_squares.clear();
     for (const auto &[corner, square] : squares)
-        fillBox(float(square.first.left()), float(square.first.top()), float(square.first.right()), float(square.first.bottom()), square.second);
+        fillBox(float(square.first.left()), float(square.first.top()), float(square.first.right()),
+                float(square.first.bottom()), square.second);
     update(contentsRect());
 }
 
@@ -262,8 +263,8 @@ void BoardView::mousePressEvent(QMouseEvent *event)
 {
     hideCursor();
     const QPointF inside = event->position() - contentsRect().topLeft();
-    emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()),
-                 float(inside.x() * TwipsPerPixel), float(inside.y() * TwipsPerPixel));
+    emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()), float(inside.x() * TwipsPerPixel),
+                 float(inside.y() * TwipsPerPixel));
 }
 
 void BoardView::keyPressEvent(QKeyEvent *event)
@@ -292,8 +293,7 @@ void BoardView::keyPressEvent(QKeyEvent *event)
             return;
         }
         break;
-    default:
-        return QFrame::keyPressEvent(event);
+    default: return QFrame::keyPressEvent(event);
     }
     moveCursor(QPoint(qBound(0, square.x(), BoardSide - 1), qBound(0, square.y(), BoardSide - 1)));
 }

@@ -116,8 +116,7 @@ void Game::PaintEmptyBoard()
 void Game::FillCell(qint16 column, qint16 row, QRgb colour)
 {
     const float size = m_state.CellSize;
-    m_view.fillBox(float(column) * size, float(row) * size,
-                   float(column + 1) * size, float(row + 1) * size, colour);
+    m_view.fillBox(float(column) * size, float(row) * size, float(column + 1) * size, float(row + 1) * size, colour);
 }
 
 void Game::GameOver()

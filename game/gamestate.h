@@ -18,15 +18,15 @@ constexpr int JumpCount = 8;
 constexpr qint16 FlagFalse = 0;
 constexpr qint16 FlagTrue = -1;
 
-struct JumpOffset {
+struct JumpOffset
+{
     qint16 column;
     qint16 row;
 };
 
 // The order matters: it is the order of the target list.
 constexpr JumpOffset JumpOffsets[JumpCount] = {
-    { +1, +2 }, { -1, +2 }, { +2, +1 }, { -2, +1 },
-    { -2, -1 }, { +2, -1 }, { +1, -2 }, { -1, -2 },
+    { +1, +2 }, { -1, +2 }, { +2, +1 }, { -2, +1 }, { -2, -1 }, { +2, -1 }, { +1, -2 }, { -1, -2 },
 };
 
 inline bool isFree(quint8 code)
@@ -41,8 +41,7 @@ inline bool isOnBoard(int column, int row)
 
 // Calls visit(column, row) for every square of the board a knight's jump away
 // from (column, row), in the order of JumpOffsets, until visit returns false.
-template <typename Visit>
-void forEachJump(int column, int row, Visit visit)
+template <typename Visit> void forEachJump(int column, int row, Visit visit)
 {
     for (const JumpOffset &jump : JumpOffsets) {
         const int c = column + jump.column;
@@ -64,7 +63,8 @@ inline bool hasFreeJump(const BoardCodes &board, int column, int row)
 
 // The whole state of a game. All zero when the program starts. CellX, CellY
 // is the current cell, the one every check of the rules starts from.
-struct GameState {
+struct GameState
+{
     BoardCodes Board = {};
     qint16 CellX = 0;
     qint16 CellY = 0;

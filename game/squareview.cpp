@@ -29,10 +29,8 @@ SquareView Game::squareView(int column, int row) const
         return SquareView::NoBoard;
     const auto &board = m_state.Board;
     switch (board[column][row]) {
-    case CellVisited:
-        return SquareView::Visited;
-    case CellKnight:
-        return hasFreeJump(board, column, row) ? SquareView::Knight : SquareView::LastSquare;
+    case CellVisited: return SquareView::Visited;
+    case CellKnight: return hasFreeJump(board, column, row) ? SquareView::Knight : SquareView::LastSquare;
     default:
         if (m_targetsMarked && jumpApart(QPoint(m_state.CellX, m_state.CellY), column, row))
             return SquareView::Target;

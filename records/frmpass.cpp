@@ -7,8 +7,9 @@
 #include <QPushButton>
 
 FrmPass::FrmPass()
-    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setFont(DesignFont::font(DesignFont::MsSansSerif, 8.25));

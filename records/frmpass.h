@@ -16,8 +16,8 @@ public:
     FrmPass();
 
     QLineEdit *TxtPass;
-    QLabel *Label1;
+    QLabel *Label1; // "Пароль", the field's caption
     QPushButton *CmdConfirm;
-    QPushButton *CmdCansel;
-    QLabel *LblText;
+    QPushButton *CmdCansel; // Cancel, as the design spells it
+    QLabel *LblText; // the question above the field
 };

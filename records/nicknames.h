@@ -2,6 +2,6 @@
 
 #include <QString>
 
-// A joke nickname for a player who gives no name; re-seeds the shared
-// generator from the clock first.
+// "Imia" (a name): a joke nickname, one of 20, for a player who gives no name;
+// re-seeds the shared generator from the clock first.
 QString Imia();

@@ -91,7 +91,8 @@ std::optional<RecordStore::Values> parseInMemory(const QByteArray &bytes)
         return std::nullopt;
     }
     const QDateTime look = QDateTime::fromMSecsSinceEpoch(++looks, Qt::UTC);
-    if (file.write(bytes) != bytes.size() || !file.flush() || !file.setFileTime(look, QFileDevice::FileModificationTime))
+    if (file.write(bytes) != bytes.size() || !file.flush()
+        || !file.setFileTime(look, QFileDevice::FileModificationTime))
         return std::nullopt;
     return sectionOf(QStringLiteral("/proc/self/fd/%1").arg(fd));
 }
@@ -103,7 +104,8 @@ QByteArray lockIdentity(const QString &lockPath)
     if (::stat(QFile::encodeName(lockPath).constData(), &file) != 0)
         return {};
     return QByteArray::number(qulonglong(file.st_ino)) + ' ' + QByteArray::number(qlonglong(file.st_size)) + ' '
-        + QByteArray::number(qlonglong(file.st_mtim.tv_sec)) + '.' + QByteArray::number(qlonglong(file.st_mtim.tv_nsec));
+        + QByteArray::number(qlonglong(file.st_mtim.tv_sec)) + '.'
+        + QByteArray::number(qlonglong(file.st_mtim.tv_nsec));
 }
 
 // A lock no live process holds is taken over, whatever host, machine or PID it
@@ -132,8 +134,8 @@ bool takeLock(QLockFile &lock)
 void removeLeftovers(const QFileInfo &store)
 {
     const QDir dir = store.absoluteDir();
-    const QStringList names = dir.entryList({ workPrefix(store) + QLatin1Char('*') },
-                                            QDir::Files | QDir::Hidden | QDir::System);
+    const QStringList names
+        = dir.entryList({ workPrefix(store) + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : names)
         QFile::remove(dir.filePath(name));
 }
@@ -151,7 +153,7 @@ void holdForTest()
         QThread::msleep(10);
 }
 #else
-void holdForTest() {}
+void holdForTest() { }
 #endif
 }
 
@@ -165,8 +167,8 @@ QString RecordStore::filePath()
 {
     // Where QSettings keeps the user's settings, worked out without opening any
     // file: QSettings would read the organisation's file, which may be a FIFO.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/')
-        + Organization + QLatin1Char('/') + applicationName() + QStringLiteral(".conf");
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + Organization
+        + QLatin1Char('/') + applicationName() + QStringLiteral(".conf");
 }
 
 QString RecordStore::lockPath()
@@ -236,6 +238,7 @@ RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &
     if (QFile::exists(store.filePath()))
         QFile::setPermissions(work.fileName(), QFile::permissions(store.filePath()));
     const bool replaced = std::rename(QFile::encodeName(work.fileName()).constData(),
-                                      QFile::encodeName(store.absoluteFilePath()).constData()) == 0;
+                                      QFile::encodeName(store.absoluteFilePath()).constData())
+        == 0;
     return replaced ? Outcome::Saved : Outcome::Failed;
 }

@@ -10,10 +10,8 @@ bool printsAsSpace(char32_t codePoint)
     case QChar::Other_Control:
     case QChar::Other_Format:
     case QChar::Separator_Line:
-    case QChar::Separator_Paragraph:
-        return true;
-    default:
-        return false;
+    case QChar::Separator_Paragraph: return true;
+    default: return false;
     }
 }
 

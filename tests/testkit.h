@@ -20,7 +20,8 @@ public:
     QString dir() const { return m_dir.path(); }
     static QString path() { return RecordStore::filePath(); }
 
-    // A table as QSettings writes it: names N0, N1…, the scores given (0 beyond them); `patch` sets keys, or removes them with a null value.
+    // A table as QSettings writes it: names N0, N1…, the scores given (0 beyond them); `patch` sets keys, or removes
+    // them with a null value.
     static QByteArray tableText(const QStringList &scores, QMap<QString, QString> patch = {})
     {
         for (int i = 0; i < RecordCount; ++i) {
@@ -29,7 +30,8 @@ public:
         }
         QByteArray text = "[Users%20Data]\n";
         for (auto it = patch.cbegin(); it != patch.cend(); ++it)
-            text += it.value().isNull() ? QByteArray() : QUrl::toPercentEncoding(it.key(), "") + '=' + it.value().toUtf8() + '\n';
+            text += it.value().isNull() ? QByteArray()
+                                        : QUrl::toPercentEncoding(it.key(), "") + '=' + it.value().toUtf8() + '\n';
         return text;
     }
     static void write(const QByteArray &text)
@@ -48,7 +50,8 @@ public:
         const RecordStore::Values values = RecordStore::read().value_or(RecordStore::Values());
         QStringList places;
         for (int i = first - 1; i < last; ++i)
-            places << values.value(RecordStore::nameKey(i)).remove(QRegularExpression(" +$")) + ' ' + values.value(RecordStore::scoreKey(i));
+            places << values.value(RecordStore::nameKey(i)).remove(QRegularExpression(" +$")) + ' '
+                    + values.value(RecordStore::scoreKey(i));
         return places.join('|');
     }
 
@@ -90,7 +93,8 @@ class ModalAnswers : public QObject
 {
 public:
     using Answer = std::function<void(QWidget *)>;
-    explicit ModalAnswers(QList<Answer> answers) : m_answers(std::move(answers))
+    explicit ModalAnswers(QList<Answer> answers)
+        : m_answers(std::move(answers))
     {
         connect(&m_timer, &QTimer::timeout, this, [this] {
             QWidget *box = QApplication::activeModalWidget();
@@ -98,7 +102,8 @@ public:
                 return;
             box->setProperty("answered", true);
             auto *message = qobject_cast<QMessageBox *>(box);
-            QStringList parts { box->windowTitle(), message ? message->text() : qobject_cast<QInputDialog *>(box)->labelText(),
+            QStringList parts { box->windowTitle(),
+                                message ? message->text() : qobject_cast<QInputDialog *>(box)->labelText(),
                                 message ? QString::number(message->icon()) : "input" };
             for (QPushButton *button : box->findChildren<QPushButton *>())
                 parts << (button->isDefault() ? "*" : "") + button->text();
@@ -131,7 +136,8 @@ private:
 class TestWindow : private TemporaryStore, public FrmMain
 {
 public:
-    explicit TestWindow(const QByteArray &storeText = {}) : TemporaryStore(storeText)
+    explicit TestWindow(const QByteArray &storeText = {})
+        : TemporaryStore(storeText)
     {
         show();
         QVERIFY(QTest::qWaitForWindowActive(this));
@@ -141,7 +147,10 @@ public:
     {
         const QRect inner = Pct->contentsRect();
         const double side = inner.width() / 8.0;
-        const auto edge = [&](int index) { return corner == 0 ? int((index + 0.5) * side) : int(std::ceil((index + (corner < 0)) * side)) - (corner < 0); };
+        const auto edge = [&](int index) {
+            return corner == 0 ? int((index + 0.5) * side)
+                               : int(std::ceil((index + (corner < 0)) * side)) - (corner < 0);
+        };
         return inner.topLeft() + QPoint(edge(column), edge(row));
     }
     QRgb colour(QPoint point) const { return Pct->grab().toImage().pixel(point) & 0xffffff; }

@@ -24,7 +24,11 @@ public:
         const int column = qRound(x1 / Cell), row = qRound(y1 / Cell);
         QCOMPARE(QPoint(qRound(x2 / Cell), qRound(y2 / Cell)), QPoint(column + 1, row + 1));
         const QRgb c = colour & 0xffffff, chess = (column + row) % 2 ? 0xffffff : 0x000000;
-        picture[row * 9 + column] = c == chess ? '.' : c == 0xff00ff ? 'K' : c == 0xff0000 ? 'r' : c == 0x0000ff ? 'b' : '?';
+        picture[row * 9 + column] = c == chess ? '.'
+            : c == 0xff00ff                    ? 'K'
+            : c == 0xff0000                    ? 'r'
+            : c == 0x0000ff                    ? 'b'
+                                               : '?';
     }
     void erasePicture() override { picture = blankPicture(); }
     void showMoveNumber(const QString &text) override { texts[0] = text; }
@@ -56,7 +60,9 @@ void play(Game &game, const QString &inputs)
         else if (in[0] == '@')
             game.press(ButtonLeft, in.mid(1).section(',', 0, 0).toFloat(), in.section(',', 1).toFloat());
         else
-            game.press(in[0] == 'M' ? ButtonMiddle : in[0] == 'R' ? ButtonRight : ButtonLeft,
+            game.press(in[0] == 'M'       ? ButtonMiddle
+                           : in[0] == 'R' ? ButtonRight
+                                          : ButtonLeft,
                        (in[1].digitValue() + 0.5f) * Cell, (in[2].digitValue() + 0.5f) * Cell);
     }
 }
@@ -79,23 +85,40 @@ private slots:
         const QString chess = QString("......../").repeated(8).chopped(1);
         const QString knightOn34 = "......../......../..b.b.../.b...b../...K..../.b...b../..b.b.../........";
         const QString jumpedTo46 = "......../......../......../......../...r.b../..b...b./....K.../..b...b.";
-        const QString tour = "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 "
-                             "62 74 66 47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61";
+        const QString tour
+            = "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 "
+              "62 74 66 47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61";
         QTest::newRow("a press before Start") << "L34 R00" << blankPicture() << "||0|0";
         QTest::newRow("Start") << "S" << chess << "1|.0%|1|0";
         QTest::newRow("first press anywhere") << "S L34" << knightOn34 << "2|1.6%|2|0";
         QTest::newRow("a jump, middle button") << "S L34 M46" << jumpedTo46 << "3|3.1%|3|0";
-        QTest::newRow("fourth press rounds half up") << "S L34 L46 L67" << "......../......../......../......../...r..../.....b.b/....r.../......K." << "4|4.7%|4|0";
+        QTest::newRow("fourth press rounds half up")
+            << "S L34 L46 L67"
+            << "......../......../......../......../...r..../.....b.b/....r.../......K."
+            << "4|4.7%|4|0";
         QTest::newRow("on the knight") << "S L34 L34" << knightOn34 << "2|1.6%|2|0";
         QTest::newRow("on a visited square a jump away") << "S L34 L46 L34" << jumpedTo46 << "3|3.1%|3|0";
         QTest::newRow("not a jump away") << "S L34 L44 M00" << knightOn34 << "2|1.6%|2|0";
-        QTest::newRow("last point of a square") << "S @1282.4,1282.4" << "K......./..b...../.b....../......../......../......../......../........" << "2|1.6%|2|0";
-        QTest::newRow("first point of the next") << "S @1282.5,1282.5" << "...b..../.K....../...b..../b.b...../......../......../......../........" << "2|1.6%|2|0";
-        QTest::newRow("the border beyond the board") << "S @10260,0" << "......../......../......../......../......../......../.......b/......b." << "1|.0%|1|0";
+        QTest::newRow("last point of a square")
+            << "S @1282.4,1282.4"
+            << "K......./..b...../.b....../......../......../......../......../........"
+            << "2|1.6%|2|0";
+        QTest::newRow("first point of the next")
+            << "S @1282.5,1282.5"
+            << "...b..../.K....../...b..../b.b...../......../......../......../........"
+            << "2|1.6%|2|0";
+        QTest::newRow("the border beyond the board")
+            << "S @10260,0"
+            << "......../......../......../......../......../......../.......b/......b."
+            << "1|.0%|1|0";
         QTest::newRow("Clear") << "S L34 C L46" << blankPicture() << "2|1.6%|2|0";
-        QTest::newRow("dead end, then presses") << DeadEnd + " L33 R33" << "rrr...../r.r...../rrr...../......../......../......../......../........" << "8|12.5%|9|1";
+        QTest::newRow("dead end, then presses")
+            << DeadEnd + " L33 R33"
+            << "rrr...../r.r...../rrr...../......../......../......../......../........"
+            << "8|12.5%|9|1";
         QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1";
-        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L") << QString(blankPicture()).replace(' ', 'r') << "64|100.0%|65|1";
+        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L")
+                                    << QString(blankPicture()).replace(' ', 'r') << "64|100.0%|65|1";
     }
 
     void moves()
@@ -108,7 +131,10 @@ private slots:
         play(game, inputs);
         QCOMPARE(view.picture, picture);
         QCOMPARE(queried(game), picture);
-        QCOMPARE(QStringList({ view.texts[0], view.texts[1], QString::number(game.state().MoveNumber), QString::number(view.finished) }).join('|'), shown);
+        QCOMPARE(QStringList({ view.texts[0], view.texts[1], QString::number(game.state().MoveNumber),
+                               QString::number(view.finished) })
+                     .join('|'),
+                 shown);
     }
 
     // A right press jumps to a target chosen at random: any of them, and only them.

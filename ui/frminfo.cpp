@@ -19,8 +19,9 @@ QLabel *makeLabel(QRect twips, const QFont &font, QWidget *parent)
 }
 
 FrmInfo::FrmInfo()
-    : QDialog(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(nullptr,
+              Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Инфо"));
@@ -56,7 +57,10 @@ QString FrmInfo::titleText()
 
 QString FrmInfo::rulesText()
 {
-    return QStringLiteral(" Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем Конь должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, отмечена пурпурным цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
+    return QStringLiteral(
+        " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем "
+        "Конь должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, отмечена "
+        "пурпурным цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
 }
 
 void FrmInfo::Form_Load()

@@ -16,11 +16,11 @@ public:
     static QString titleText();
     static QString rulesText();
 
-    QLabel *Lbl1;
-    QLabel *Lbl2;
+    QLabel *Lbl1; // the program's name and version
+    QLabel *Lbl2; // the rules
     QPushButton *CmdOK;
-    QLabel *Lbl3;
-    QLabel *Image1;
+    QLabel *Lbl3; // the credit line
+    QLabel *Image1; // the program's icon
 
 private:
     void Form_Load();

@@ -54,8 +54,9 @@ QLineEdit *makeReadOnlyField(QRect twips, QWidget *parent)
 }
 
 FrmMain::FrmMain()
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
-                           | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(nullptr,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint)
     , m_game(*this)
     , m_records(*this)
     , m_passwords(m_records, this)
@@ -98,16 +99,18 @@ void FrmMain::createControls()
     Label1[0] = makeLabel(QStringLiteral("Номер хода"), twipsRect(360, 1800, 1320, 270), captionFont, FrCtrl);
     Label1[1] = makeLabel(QStringLiteral("Заполнено"), twipsRect(360, 2280, 1215, 270), captionFont, FrCtrl);
 
-
     LblScore = makeLabel(QString(), twipsRect(120, 3120, 2775, 4335), DesignFont::font(DesignFont::Arial, 9), FrCtrl);
-    LblZal = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
+    LblZal
+        = makeLabel(QString(), twipsRect(120, 2760, 3345, 285), DesignFont::font(DesignFont::Arial, 12, true), FrCtrl);
     LblZal->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    LblSco = makeLabel(QString(), twipsRect(2880, 3120, 615, 4335), DesignFont::font(DesignFont::Arial, 9, true), FrCtrl);
+    LblSco
+        = makeLabel(QString(), twipsRect(2880, 3120, 615, 4335), DesignFont::font(DesignFont::Arial, 9, true), FrCtrl);
 
     CmdErase = makeButton(QStringLiteral("Удал. рекорды"), twipsRect(2040, 240, 1335, 375), FrCtrl);
     CmdZal = makeButton(QStringLiteral("Залы"), twipsRect(2040, 720, 1335, 375), FrCtrl);
 
-    LblAvtor = makeLabel(QString(), twipsRect(120, 3720, 60, 240), DesignFont::font(DesignFont::Arial, 9.75, true), this);
+    LblAvtor
+        = makeLabel(QString(), twipsRect(120, 3720, 60, 240), DesignFont::font(DesignFont::Arial, 9.75, true), this);
 
     CmdExit = makeButton(QStringLiteral("Выход"), twipsRect(240, 1200, 1575, 375), FrCtrl);
     CmdExit->setFont(boldButtonFont);

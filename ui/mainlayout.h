@@ -5,7 +5,8 @@
 #include <QSize>
 
 // Where the load step puts the main window and the parts it moves, in twips.
-struct MainLayout {
+struct MainLayout
+{
     QRect window;
     QRect picture;
     QPoint panel;

@@ -30,7 +30,8 @@ int main(int argc, char *argv[])
     board->setParent(&window);
     board->setGeometry(8, 16, 688, 688);
     for (int i = 0; i < 6; ++i)
-        (new QPushButton(QStringLiteral("Кнопка %1").arg(i), &window))->setGeometry(720 + i % 2 * 120, 24 + i / 2 * 32, 105, 25);
+        (new QPushButton(QStringLiteral("Кнопка %1").arg(i), &window))
+            ->setGeometry(720 + i % 2 * 120, 24 + i / 2 * 32, 105, 25);
     for (int i = 0; i < 4; ++i)
         (new QLabel(QStringLiteral("Метка %1").arg(i), &window))->setGeometry(720, 130 + i * 30, 200, 25);
 
