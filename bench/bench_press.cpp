@@ -1,9 +1,11 @@
 // How long a press on the board takes in the real main window: rules, painting
 // into the backing image and the two text fields; and, with the repaint, until
-// the pixels are flushed to the screen. Run under an X server (make bench).
+// the pixels are flushed to the screen. And how long finding a whole tour takes,
+// from each of the 64 squares in turn. Run under an X server (make bench).
 #include "boardview.h"
 #include "design.h"
 #include "frmmain.h"
+#include "tour.h"
 
 #include <QApplication>
 #include <QSettings>
@@ -61,6 +63,16 @@ void BM_RefusedPress(benchmark::State &state)
 }
 }
 
+void BM_WholeTour(benchmark::State &state)
+{
+    int start = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(openTour(QPoint(start % 8, start / 8)));
+        start = (start + 1) % 64;
+    }
+}
+
+BENCHMARK(BM_WholeTour)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AcceptedPress)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_RefusedPress)->Repetitions(15)->ReportAggregatesOnly(true);
 BENCHMARK(BM_AcceptedPressToPixelsFlushed)->Repetitions(15)->ReportAggregatesOnly(true);

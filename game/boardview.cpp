@@ -3,9 +3,13 @@
 #include "boardaccessible.h"
 #include "design.h"
 #include "game.h"
+#include "routeoverlay.h"
+#include "tour.h"
 
 #include <QAccessible>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -42,16 +46,13 @@ QString squareState(SquareView view)
     return QString();
 }
 
-// Chess notation: files a-h from the left, ranks 8 to 1 from the top.
-QString chessName(QPoint square)
-{
-    return QChar(u'a' + square.x()) + QString::number(BoardSide - square.y());
-}
 }
 
 BoardView::BoardView(QWidget *parent)
     : QFrame(parent)
+    , m_overlay(new RouteOverlay(this))
 {
+    connect(m_overlay, &RouteOverlay::changed, this, &BoardView::showingChanged);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setFocusPolicy(Qt::StrongFocus);
@@ -179,8 +180,12 @@ QPoint BoardView::cursorHome() const
 QString BoardView::squareName(int index) const
 {
     const QPoint square(index % BoardSide, index / BoardSide);
+    const QString number = m_overlay->spokenNumber(square);
+    if (!number.isEmpty())
+        return number;
     const QString state = m_game ? squareState(m_game->squareView(square.x(), square.y())) : QString();
-    return state.isEmpty() ? chessName(square) : chessName(square) + QStringLiteral(", ") + state;
+    return state.isEmpty() ? RouteOverlay::chessName(square)
+                           : RouteOverlay::chessName(square) + QStringLiteral(", ") + state;
 }
 
 QString BoardView::squareDescription(int index) const
@@ -226,19 +231,18 @@ void BoardView::paintEvent(QPaintEvent *event)
     if (!contentsRect().contains(event->rect()))
         QFrame::paintEvent(event);
     QPainter painter(this);
-    if (m_picture.isNull()) {
+    if (m_picture.isNull())
         painter.fillRect(contentsRect(), background());
-        return;
-    }
     const QPoint origin = contentsRect().topLeft();
     const double ratio = devicePixelRatioF();
     for (const QRect &dirty : event->region()) {
         const QRect inside = dirty & contentsRect();
-        if (inside.isEmpty())
+        if (inside.isEmpty() || m_picture.isNull())
             continue;
         const QRectF source(QPointF(inside.topLeft() - origin) * ratio, QSizeF(inside.size()) * ratio);
         painter.drawImage(QRectF(inside), m_picture, source);
     }
+    m_overlay->paint(painter, [this](QPoint square) { return squareRect(square); });
     if (isOnBoard(m_cursor.x(), m_cursor.y())) {
         // Two tones side by side, each two pixels wide, show on every square colour.
         const auto ring = [&painter](QRect r, Qt::GlobalColor colour) {
@@ -261,6 +265,11 @@ void BoardView::resizeEvent(QResizeEvent *event)
 
 void BoardView::mousePressEvent(QMouseEvent *event)
 {
+    if (m_overlay->isAnimating()) // the first press completes a tour being laid out
+        return m_overlay->completeAnimation();
+    m_menuOnRightPress = event->button() == Qt::RightButton && m_game && !m_game->finishedRoute().isEmpty();
+    if (event->button() == Qt::LeftButton)
+        endShowing();
     hideCursor();
     const QPointF inside = event->position() - contentsRect().topLeft();
     emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()), float(inside.x() * TwipsPerPixel),
@@ -269,6 +278,12 @@ void BoardView::mousePressEvent(QMouseEvent *event)
 
 void BoardView::keyPressEvent(QKeyEvent *event)
 {
+    if (m_overlay->isAnimating()) // the first key completes a tour being laid out
+        return m_overlay->completeAnimation();
+    if (event->key() == Qt::Key_Menu || (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        const bool shown = isOnBoard(m_cursor.x(), m_cursor.y());
+        return openMenu(shown ? squareRect(m_cursor).center() : contentsRect().center());
+    }
     // Keys act only while a game is shown, as presses do.
     if (!isShowingGame())
         return QFrame::keyPressEvent(event);
@@ -301,11 +316,53 @@ void BoardView::keyPressEvent(QKeyEvent *event)
 // A press by keyboard. After a move the cursor follows the knight, and the move is said once.
 void BoardView::pressSquare(QPoint square, bool automatic)
 {
+    if (!automatic)
+        endShowing();
     const qint32 moveBefore = m_game->state().MoveNumber;
     const float side = innerWidth() / BoardSide;
     emit pressed(automatic ? ButtonRight : ButtonLeft, 0, (square.x() + 0.5f) * side, (square.y() + 0.5f) * side);
     if (m_game->state().MoveNumber != moveBefore && isShowingGame())
         moveCursor(m_game->knightSquare(), true);
+}
+
+void BoardView::contextMenuEvent(QContextMenuEvent *event)
+{
+    // A right press that ended a game, or came while nothing was on offer, opens nothing.
+    if (event->reason() == QContextMenuEvent::Mouse && !m_menuOnRightPress)
+        return event->ignore();
+    m_menuOnRightPress = false;
+    openMenu(event->pos());
+}
+
+void BoardView::openMenu(QPoint position)
+{
+    const QList<QPoint> &route = m_game ? m_game->finishedRoute() : QList<QPoint>();
+    if (route.isEmpty())
+        return;
+    auto *menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->setAccessibleName(QStringLiteral("Показ"));
+    const RouteOverlay::Kind shown = m_overlay->kind();
+    menu->addAction(QStringLiteral("Показать мой путь"), this,
+                    [this, route] { m_overlay->show(RouteOverlay::PlayersRoute, route); })
+        ->setEnabled(shown != RouteOverlay::PlayersRoute);
+    menu->addAction(QStringLiteral("Показать полный обход"), this,
+                    [this, route] { m_overlay->show(RouteOverlay::WholeTour, openTour(route.first())); })
+        ->setEnabled(shown != RouteOverlay::WholeTour);
+    menu->addAction(QStringLiteral("Скрыть"), this, &BoardView::endShowing)->setEnabled(shown != RouteOverlay::Nothing);
+    menu->popup(mapToGlobal(position));
+}
+
+void BoardView::endShowing()
+{
+    m_overlay->hide();
+}
+
+void BoardView::showingChanged()
+{
+    update(contentsRect());
+    if (m_accessibleTexts && QAccessible::isActive())
+        setAccessibleDescription(m_overlay->spokenRoute());
 }
 
 QColor BoardView::background() const

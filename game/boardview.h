@@ -7,6 +7,7 @@
 #include <utility>
 
 class Game;
+class RouteOverlay;
 
 // The board picture: a sunken frame around a picture that is kept in a
 // backing image, so it survives being covered. Positions are in twips.
@@ -43,6 +44,11 @@ public:
     // A square's rectangle in the widget's own coordinates.
     QRect squareRect(QPoint square) const;
 
+    // After a game, the player's route or a whole tour from its first square can be shown
+    // over the board, from a context menu; Start and Clear end a showing.
+    RouteOverlay *overlay() const { return m_overlay; }
+    void endShowing();
+
 signals:
     void pressed(qint16 button, qint16 shift, float x, float y);
 
@@ -51,6 +57,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     QColor background() const;
@@ -60,6 +67,8 @@ private:
     QPoint cursorHome() const;
     void moveCursor(QPoint square, bool announce = false);
     void pressSquare(QPoint square, bool automatic);
+    void openMenu(QPoint position);
+    void showingChanged();
     void updateAccessibleName();
 
     QImage m_picture; // in device pixels; none while the picture is blank
@@ -75,4 +84,6 @@ private:
     QString m_gameText;
     QString m_announcement; // said with the cursor's square until the cursor moves on
     bool m_accessibleTexts = false;
+    RouteOverlay *m_overlay;
+    bool m_menuOnRightPress = false; // a showing was on offer before the right press, not opened by it
 };

@@ -25,6 +25,8 @@ void Game::start()
     m_state.CellSize = float(m_view.pictureInnerWidth() / double(BoardSide));
     PaintEmptyBoard();
     m_targetsMarked = false;
+    m_route.clear();
+    m_finishedRoute.clear();
     m_state.FirstMove = FlagTrue;
     m_state.MoveNumber = 1;
     m_view.showMoveNumber(QString::number(m_state.MoveNumber));
@@ -64,6 +66,7 @@ void Game::press(qint16 button, float x, float y)
         s.MoveNumber += 1;
         s.FirstMove = FlagFalse;
         s.Board[s.CellX][s.CellY] = CellKnight;
+        m_route.append(QPoint(s.CellX, s.CellY));
         Proverka2(BoardColour::Blue, false);
         if (Sortir()) {
             GameOver();
@@ -124,4 +127,5 @@ void Game::GameOver()
     FillCell(m_state.CellX, m_state.CellY, BoardColour::Red);
     ShowInfo();
     m_view.gameFinished();
+    m_finishedRoute = m_route;
 }

@@ -3,6 +3,7 @@
 #include "gamestate.h"
 #include "gameview.h"
 
+#include <QList>
 #include <QPoint>
 
 // What a square shows now, as the picture has it.
@@ -31,6 +32,10 @@ public:
     SquareView squareView(int column, int row) const;
     // The square the knight stands on, or its last square once the game is over; (-1, -1) when it has none.
     QPoint knightSquare() const;
+
+    // The squares the knight stood on in the last game that ended, in order, from its end
+    // (and after a Clear) until the next Start; empty otherwise.
+    const QList<QPoint> &finishedRoute() const { return m_finishedRoute; }
 
     // The three inputs of the game: Start, Clear and a press on the board.
     void start();
@@ -65,4 +70,6 @@ private:
     // Whether the free squares a jump from the current cell are painted blue: from the end
     // of a press until Start or Clear. The target list cannot tell, as Start leaves it behind.
     bool m_targetsMarked = false;
+    QList<QPoint> m_route; // of the game being played
+    QList<QPoint> m_finishedRoute;
 };

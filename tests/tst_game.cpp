@@ -1,6 +1,7 @@
 // The rules of the game, through Start, Clear and presses, without widgets.
 #include "game.h"
 #include "random.h"
+#include "tour.h"
 
 #include <QtTest>
 
@@ -152,6 +153,47 @@ private slots:
             QCOMPARE(before[game.knightSquare().y() * 9 + game.knightSquare().x()], 'b');
         }
         QCOMPARE(landed.size(), 8);
+    }
+
+    // What is kept of the last finished game, after its end and a Clear, until Start.
+    void routeOfTheLastFinishedGame_data()
+    {
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("route");
+        QTest::newRow("during a game") << "S L34 L46"
+                                       << "";
+        QTest::newRow("at its end") << DeadEnd << "12 20 01 22 10 02 21 00";
+        QTest::newRow("then refused presses and Clear") << DeadEnd + " L33 C"
+                                                        << "12 20 01 22 10 02 21 00";
+        QTest::newRow("then Start") << DeadEnd + " C S"
+                                    << "";
+        QTest::newRow("Clear during the next game") << DeadEnd + " S L34 C"
+                                                    << "";
+    }
+
+    void routeOfTheLastFinishedGame()
+    {
+        QFETCH(QString, inputs);
+        QFETCH(QString, route);
+        RecordingView view;
+        Game game(view);
+        play(game, inputs);
+        QStringList squares;
+        for (QPoint square : game.finishedRoute())
+            squares << QString("%1%2").arg(square.x()).arg(square.y());
+        QCOMPARE(squares.join(' '), route);
+    }
+
+    // A whole tour from every square: 64 squares, each a knight's jump from the one before.
+    void wholeTourFromEverySquare()
+    {
+        for (int i = 0; i < 64; ++i) {
+            const QList<QPoint> tour = openTour(QPoint(i % 8, i / 8));
+            QVERIFY(tour.size() == 64 && QSet<QPoint>(tour.begin(), tour.end()).size() == 64
+                    && tour[0] == QPoint(i % 8, i / 8));
+            for (int k = 1; k < 64; ++k)
+                QCOMPARE(QPoint::dotProduct(tour[k] - tour[k - 1], tour[k] - tour[k - 1]), 5);
+        }
     }
 };
 

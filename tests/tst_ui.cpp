@@ -4,8 +4,10 @@
 #include "frminfo.h"
 #include "frmpass.h"
 #include "random.h"
+#include "routeoverlay.h"
 #include "russiantexts.h"
 #include "testkit.h"
+#include "tour.h"
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -176,6 +178,53 @@ private slots:
         QCOMPARE(QString("%1,%2|%3,%4|").arg(knight.x()).arg(knight.y()).arg(cursor.x()).arg(cursor.y())
                      + window.TxtHod->text(),
                  after);
+    }
+
+    // After a game: the menu, the route and the whole tour over the board, and the ways of ending a showing.
+    void showing_data()
+    {
+        QTest::addColumn<QString>("end");
+        for (const char *end : { "Скрыть", "left press", "Start", "Clear" })
+            QTest::newRow(end) << QString(end);
+    }
+
+    void showing()
+    {
+        QFETCH(QString, end);
+        TestWindow window;
+        A answers({ A::press(Ok), A::type("Ann") });
+        const auto menu = [&](const QString &item) { // the items enabled, then the one chosen
+            QTest::mouseClick(window.Pct, Qt::RightButton, {}, window.at(4, 4));
+            QContextMenuEvent event(QContextMenuEvent::Mouse, window.at(4, 4),
+                                    window.Pct->mapToGlobal(window.at(4, 4))); // as the platform follows a right press
+            QApplication::sendEvent(window.Pct, &event);
+            auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            QString enabled;
+            for (QAction *action : popup ? popup->actions() : QList<QAction *>())
+                enabled += action->isEnabled() ? '1' : '0', action->text() == item ? action->trigger() : void();
+            return popup ? popup->close(), enabled : "none";
+        };
+        QCOMPARE(menu(""), "none"); // before a game
+        window.play("34 46");
+        QCOMPARE(menu(""), "none"); // during one
+        window.play(DeadEnd);
+        if (end == "Clear")
+            QTest::mouseClick(window.CmdClear, Qt::LeftButton);
+        const QImage before = window.Pct->grab().toImage();
+        QCOMPARE(menu("Показать мой путь"), "110");
+        QVERIFY(window.Pct->squareName(2 * 8 + 1) == "b6, ход 1" && window.Pct->grab().toImage() != before);
+        QCOMPARE(menu("Показать полный обход"), "011");
+        QTest::keyClick(window.Pct, Qt::Key_Left); // completes it at once
+        QCOMPARE(window.Pct->squareName(2 * 8 + 1) + '|' + window.Pct->squareName(0),
+                 "b6, ход 1 из 64|a8, ход " + QString::number(openTour(QPoint(1, 2)).indexOf(QPoint(0, 0)) + 1)
+                     + " из 64");
+        if (end == "Скрыть")
+            QCOMPARE(menu(end), "101");
+        else
+            end == "left press" ? QTest::mouseClick(window.Pct, Qt::LeftButton, {}, window.at(4, 4))
+                                : QTest::mouseClick(end == "Start" ? window.CmdGen : window.CmdClear, Qt::LeftButton);
+        QCOMPARE(window.Pct->overlay()->kind(), RouteOverlay::Nothing);
+        QVERIFY(end == "Start" || window.Pct->grab().toImage() == before);
     }
 
     // The answers after "Игра окончена", and the name then stored at place 9 (empty: the nickname last offered).

@@ -181,12 +181,14 @@ void FrmMain::Form_Load()
 
 void FrmMain::CmdGen_Click()
 {
+    Pct->endShowing();
     Pct->hideCursor();
     m_game.start();
 }
 
 void FrmMain::CmdClear_Click()
 {
+    Pct->endShowing();
     m_game.clear();
 }
 
