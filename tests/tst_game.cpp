@@ -81,45 +81,46 @@ private slots:
     {
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("picture");
-        QTest::addColumn<QString>("shown"); // move number|fill percentage|MoveNumber|games finished
+        QTest::addColumn<QString>(
+            "shown"); // move number|fill percentage|MoveNumber|games finished|the last finished game's route
 
         const QString chess = QString("......../").repeated(8).chopped(1);
         const QString knightOn34 = "......../......../..b.b.../.b...b../...K..../.b...b../..b.b.../........";
         const QString jumpedTo46 = "......../......../......../......../...r.b../..b...b./....K.../..b...b.";
-        const QString tour
-            = "00 12 04 16 37 56 77 65 57 76 64 72 60 41 20 01 13 05 17 36 24 03 11 30 22 10 02 21 40 32 51 70 "
-              "62 74 66 47 26 07 15 27 06 14 35 43 55 67 75 63 71 50 31 23 44 25 46 34 53 45 33 52 73 54 42 61";
-        QTest::newRow("a press before Start") << "L34 R00" << blankPicture() << "||0|0";
-        QTest::newRow("Start") << "S" << chess << "1|.0%|1|0";
-        QTest::newRow("first press anywhere") << "S L34" << knightOn34 << "2|1.6%|2|0";
-        QTest::newRow("a jump, middle button") << "S L34 M46" << jumpedTo46 << "3|3.1%|3|0";
-        QTest::newRow("fourth press rounds half up")
-            << "S L34 L46 L67"
-            << "......../......../......../......../...r..../.....b.b/....r.../......K."
-            << "4|4.7%|4|0";
-        QTest::newRow("on the knight") << "S L34 L34" << knightOn34 << "2|1.6%|2|0";
-        QTest::newRow("on a visited square a jump away") << "S L34 L46 L34" << jumpedTo46 << "3|3.1%|3|0";
-        QTest::newRow("not a jump away") << "S L34 L44 M00" << knightOn34 << "2|1.6%|2|0";
+        QString tour; // a whole tour to play, as "00 12 …"
+        for (QPoint square : openTour(QPoint(0, 0)))
+            tour += QString(" %1%2").arg(square.x()).arg(square.y());
+        const QString cornered = "rrr...../r.r...../rrr...../......../......../......../......../........";
+        QTest::newRow("a press before Start") << "L34 R00" << blankPicture() << "||0|0|";
+        QTest::newRow("Start") << "S" << chess << "1|.0%|1|0|";
+        QTest::newRow("first press anywhere") << "S L34" << knightOn34 << "2|1.6%|2|0|";
+        QTest::newRow("a jump, middle button") << "S L34 M46" << jumpedTo46 << "3|3.1%|3|0|";
+        QTest::newRow("fourth press, 6.25 % rounds up")
+            << "S L34 L46 L67 L55"
+            << "......../......../......../....b.b./...r...b/.....K../...br..b/....b.r."
+            << "5|6.3%|5|0|";
+        QTest::newRow("on the knight, not a jump away") << "S L34 L34 L44 M00" << knightOn34 << "2|1.6%|2|0|";
+        QTest::newRow("on a visited square a jump away") << "S L34 L46 L34" << jumpedTo46 << "3|3.1%|3|0|";
         QTest::newRow("last point of a square")
             << "S @1282.4,1282.4"
             << "K......./..b...../.b....../......../......../......../......../........"
-            << "2|1.6%|2|0";
+            << "2|1.6%|2|0|";
         QTest::newRow("first point of the next")
             << "S @1282.5,1282.5"
             << "...b..../.K....../...b..../b.b...../......../......../......../........"
-            << "2|1.6%|2|0";
+            << "2|1.6%|2|0|";
         QTest::newRow("the border beyond the board")
             << "S @10260,0"
             << "......../......../......../......../......../......../.......b/......b."
-            << "1|.0%|1|0";
-        QTest::newRow("Clear") << "S L34 C L46" << blankPicture() << "2|1.6%|2|0";
-        QTest::newRow("dead end, then presses")
-            << DeadEnd + " L33 R33"
-            << "rrr...../r.r...../rrr...../......../......../......../......../........"
-            << "8|12.5%|9|1";
-        QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1";
-        QTest::newRow("whole tour") << "S L" + QString(tour).replace(" ", " L")
-                                    << QString(blankPicture()).replace(' ', 'r') << "64|100.0%|65|1";
+            << "1|.0%|1|0|";
+        QTest::newRow("Clear") << "S L34 C L46" << blankPicture() << "2|1.6%|2|0|";
+        QTest::newRow("dead end, then presses and Clear")
+            << DeadEnd + " L33 R33" << cornered << "8|12.5%|9|1|12 20 01 22 10 02 21 00";
+        QTest::newRow("Clear after a dead end")
+            << DeadEnd + " C" << blankPicture() << "8|12.5%|9|1|12 20 01 22 10 02 21 00";
+        QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1|";
+        QTest::newRow("whole tour") << "S" + QString(tour).replace(" ", " L")
+                                    << QString(blankPicture()).replace(' ', 'r') << "64|100.0%|65|1|" + tour.mid(1);
     }
 
     void moves()
@@ -132,8 +133,11 @@ private slots:
         play(game, inputs);
         QCOMPARE(view.picture, picture);
         QCOMPARE(queried(game), picture);
+        QStringList route;
+        for (QPoint square : game.finishedRoute())
+            route << QString::number(square.x() * 10 + square.y()).rightJustified(2, '0');
         QCOMPARE(QStringList({ view.texts[0], view.texts[1], QString::number(game.state().MoveNumber),
-                               QString::number(view.finished) })
+                               QString::number(view.finished), route.join(' ') })
                      .join('|'),
                  shown);
     }
@@ -153,35 +157,6 @@ private slots:
             QCOMPARE(before[game.knightSquare().y() * 9 + game.knightSquare().x()], 'b');
         }
         QCOMPARE(landed.size(), 8);
-    }
-
-    // What is kept of the last finished game, after its end and a Clear, until Start.
-    void routeOfTheLastFinishedGame_data()
-    {
-        QTest::addColumn<QString>("inputs");
-        QTest::addColumn<QString>("route");
-        QTest::newRow("during a game") << "S L34 L46"
-                                       << "";
-        QTest::newRow("at its end") << DeadEnd << "12 20 01 22 10 02 21 00";
-        QTest::newRow("then refused presses and Clear") << DeadEnd + " L33 C"
-                                                        << "12 20 01 22 10 02 21 00";
-        QTest::newRow("then Start") << DeadEnd + " C S"
-                                    << "";
-        QTest::newRow("Clear during the next game") << DeadEnd + " S L34 C"
-                                                    << "";
-    }
-
-    void routeOfTheLastFinishedGame()
-    {
-        QFETCH(QString, inputs);
-        QFETCH(QString, route);
-        RecordingView view;
-        Game game(view);
-        play(game, inputs);
-        QStringList squares;
-        for (QPoint square : game.finishedRoute())
-            squares << QString("%1%2").arg(square.x()).arg(square.y());
-        QCOMPARE(squares.join(' '), route);
     }
 
     // A whole tour from every square: 64 squares, each a knight's jump from the one before.
