@@ -3,6 +3,7 @@
 #include "design.h"
 #include "frminfo.h"
 #include "frmpass.h"
+#include "random.h"
 #include "routeoverlay.h"
 #include "russiantexts.h"
 #include "testkit.h"
@@ -116,9 +117,10 @@ private slots:
                                     << "34 -1-1 2";
         QTest::newRow("a jump to the last pixel, middle button") << "56+ M77-"
                                                                  << "77 -1-1 3";
-        QTest::newRow("keys: Enter refused, then a jump the cursor follows")
-            << "Down Space Right Return Down Down Return"
-            << "12 12 3";
+        QTest::newRow("Shift+Space: the cursor follows the game's jump") << "Down Space Shift+Space"
+                                                                         << "21 21 3"; // drawn with seed 1
+        QTest::newRow("keys: Enter refused, then a jump") << "Down Space Right Return Down Down Return"
+                                                          << "12 12 3";
         QTest::newRow("a mouse press hides the cursor") << "Home Space 12+"
                                                         << "12 -1-1 3";
     }
@@ -128,7 +130,9 @@ private slots:
         QFETCH(QString, inputs);
         QFETCH(QString, after);
         TestWindow w;
+        SharedRandom::seed(1);
         QTest::keyClick(w.Pct, Qt::Key_Down); // before Start: nothing
+        QCOMPARE(w.Pct->cursor(), QPoint(-1, -1));
         w.play("");
         for (const QString &in : inputs.split(' ')) {
             const QKeyCombination key = QKeySequence(in)[0];
