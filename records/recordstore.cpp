@@ -214,15 +214,16 @@ RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &
     QTemporaryFile work(store.absolutePath() + QLatin1Char('/') + workPrefix(store) + QStringLiteral("XXXXXX"));
     if (!work.open() || work.write(*bytes) != bytes->size() || !work.flush())
         return Outcome::Failed;
+    const QString workPath = work.fileName(); // gives the file its name while it is open
     work.close();
     holdForTest();
 
-    const Values before = sectionOf(work.fileName());
+    const Values before = sectionOf(workPath);
     Values section = before;
     if (!change(section))
         return Outcome::Unchanged;
     {
-        QSettings settings(work.fileName(), QSettings::NativeFormat);
+        QSettings settings(workPath, QSettings::NativeFormat);
         settings.beginGroup(Section);
         // Only what changed, so values of other kinds keep their form.
         for (auto it = section.cbegin(); it != section.cend(); ++it) {
@@ -236,9 +237,9 @@ RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &
             return Outcome::Failed;
     }
     if (QFile::exists(store.filePath()))
-        QFile::setPermissions(work.fileName(), QFile::permissions(store.filePath()));
-    const bool replaced = std::rename(QFile::encodeName(work.fileName()).constData(),
-                                      QFile::encodeName(store.absoluteFilePath()).constData())
+        QFile::setPermissions(workPath, QFile::permissions(store.filePath()));
+    const bool replaced
+        = std::rename(QFile::encodeName(workPath).constData(), QFile::encodeName(store.absoluteFilePath()).constData())
         == 0;
     return replaced ? Outcome::Saved : Outcome::Failed;
 }
