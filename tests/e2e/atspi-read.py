@@ -1,4 +1,4 @@
-# What an AT-SPI client reads of the running game: atspi-read.py board|focus|dialog|empty-labels|halls N
+# What an AT-SPI client reads of the running game: atspi-read.py board|focus|empty-labels|halls N
 import sys
 import gi
 gi.require_version('Atspi', '2.0')
@@ -12,7 +12,7 @@ def everything(node, depth=0):
 
 
 def find(role, test=lambda n: True):
-    return next((n for n in everything(game) if n.get_role_name() in role.split('|') and test(n)), None)
+    return next((n for n in everything(game) if n.get_role_name() == role and test(n)), None)
 
 
 game = next(n for n in everything(Atspi.get_desktop(0), 5) if n.get_name() == 'tarvel')
@@ -23,8 +23,6 @@ if what == 'board':  # the window's role, the board's name and its squares
     print(game.get_child_at_index(0).get_role_name(), board.get_name(), len(squares), squares[0].get_name(), squares[63].get_name(), sep='|')
 elif what == 'focus':  # the focused square, and what it says beyond its name
     print(*[f'{s.get_name()}|{s.get_description()}' for s in squares if s.get_state_set().contains(Atspi.StateType.FOCUSED)])
-elif what == 'dialog':  # what a box says beyond its text
-    print(find('dialog|alert', lambda n: n.get_description()).get_description())
 elif what == 'empty-labels':
     print(sum(1 for n in everything(game) if n.get_role_name() == 'label' and not n.get_name()))
 elif what == 'halls':  # line N of the places
