@@ -11,7 +11,8 @@ struct Store
 {
     explicit Store(const QByteArray &text = {})
     {
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path())); // copies of the program started now share it
+        // copies of the program started now share it
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.path()));
         QDir().mkpath(dir.filePath("Tarvel"));
         if (!text.isEmpty())
             write(text);
@@ -63,7 +64,8 @@ struct RecordingDisplay : RecordsDisplay
             lines << names[i] + '|' + points[i];
     }
     void saveFailed() override { ++failedSaves; }
-    QStringList lines; // the hall title, then "place and name|score" per line
+    // the hall title, then "place and name|score" per line
+    QStringList lines;
     int failedSaves = 0;
 };
 
@@ -73,38 +75,37 @@ struct RecordingDisplay : RecordsDisplay
 
 #include <QtWidgets>
 
-// Answers modal boxes as they appear, in order, and notes each: "title|text|icon|buttons", '*' on the default.
+// Answers modal boxes as they appear, in order: a button's text presses it, "=text" types the text and
+// presses ОК, "Esc" presses Esc. Each box is noted as "title|text|icon|buttons", '*' on the default;
+// `beforeAnswer` is told the box's number first.
 struct ModalAnswers : QObject
 {
-    using Answer = std::function<void(QWidget *)>;
-    explicit ModalAnswers(QList<Answer> answers)
+    explicit ModalAnswers(
+        QStringList answers, std::function<void(int)> beforeAnswer = [](int) {})
     {
-        connect(&timer, &QTimer::timeout, this, [this, answers]() mutable {
-            auto *box = QApplication::activeModalWidget();
+        connect(&timer, &QTimer::timeout, this, [=]() mutable {
+            QWidget *box = QApplication::activeModalWidget();
             if (!box || box->property("answered").toBool() || answers.isEmpty())
                 return;
             box->setProperty("answered", true);
             auto *message = qobject_cast<QMessageBox *>(box);
             QStringList parts { box->windowTitle(), message ? message->text() : box->findChild<QLabel *>()->text(),
                                 message ? QString::number(message->icon()) : "input" };
-            for (QPushButton *button : box->findChildren<QPushButton *>())
+            const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
+            for (QPushButton *button : buttons)
                 parts << (button->isDefault() ? "*" : "") + button->text();
+            beforeAnswer(seen.size());
             seen << parts.join('|');
-            answers.takeFirst()(box);
+            QString answer = answers.takeFirst();
+            if (answer == "Esc")
+                return QTest::keyClick(box, Qt::Key_Escape);
+            if (answer.startsWith('='))
+                box->findChild<QLineEdit *>()->setText(answer.mid(1)), answer = "ОК";
+            for (QPushButton *button : buttons)
+                if (button->text() == answer && button->isVisible())
+                    return button->click();
         });
         timer.start(5);
-    }
-    static Answer press(const QString &text)
-    {
-        return [text](QWidget *box) {
-            for (QPushButton *button : box->findChildren<QPushButton *>())
-                if (button->text() == text && button->isVisible())
-                    button->click();
-        };
-    }
-    static Answer type(const QString &text)
-    {
-        return [text](QWidget *box) { box->findChild<QLineEdit *>()->setText(text), press("ОК")(box); };
     }
     QStringList seen;
     QTimer timer;
@@ -128,12 +129,30 @@ struct TestWindow : Store, FrmMain
         };
         return Pct->contentsRect().topLeft() + QPoint(edge(column), edge(row));
     }
-    // Start, then the presses, as column-row digits: "34 46".
-    void play(const QString &cells)
+    // Inputs, space-separated: "S" Start, "C" Clear, "34" a left press on column 3, row 4 ("34+" / "34-"
+    // on its first / last pixel, "M34" / "R34" with the middle / right button); anything else is a key.
+    void play(const QString &inputs)
     {
-        QTest::mouseClick(CmdGen, Qt::LeftButton);
-        for (const QString &cell : cells.split(' ', Qt::SkipEmptyParts))
-            QTest::mouseClick(Pct, Qt::LeftButton, {}, at(cell[0].digitValue(), cell[1].digitValue()));
+        static const QRegularExpression pressed("^([MR]?)(\\d)(\\d)([+-]?)$");
+        for (const QString &in : inputs.split(' ', Qt::SkipEmptyParts)) {
+            const QRegularExpressionMatch press = pressed.match(in);
+            const QKeyCombination key = QKeySequence(in)[0];
+            if (in == "S" || in == "C")
+                QTest::mouseClick(in == "S" ? CmdGen : CmdClear, Qt::LeftButton);
+            else if (press.hasMatch()) {
+                const Qt::MouseButton button = press.captured(1) == "M" ? Qt::MiddleButton
+                    : press.captured(1) == "R"                          ? Qt::RightButton
+                                                                        : Qt::LeftButton;
+                const QPoint point = at(press.captured(2).toInt(), press.captured(3).toInt(),
+                                        (press.captured(4) == "+") - (press.captured(4) == "-"));
+                QTest::mouseClick(Pct, button, {}, point);
+                // as the platform follows a right press
+                QContextMenuEvent menu(QContextMenuEvent::Mouse, point, Pct->mapToGlobal(point));
+                if (button == Qt::RightButton)
+                    QApplication::sendEvent(Pct, &menu);
+            } else
+                QTest::keyClick(Pct, key.key(), key.keyboardModifiers());
+        }
     }
 };
 #endif

@@ -1,5 +1,5 @@
 // The windows, driven as a player would: the main window and its board, the boxes of a finished
-// game, the password dialog and the information w.
+// game, the password dialog and the information window.
 #include "design.h"
 #include "frminfo.h"
 #include "frmpass.h"
@@ -15,14 +15,9 @@
 
 namespace {
 using A = ModalAnswers;
-const QString Ok = "ОК", Cancel = "Отмена", GameOverBox = "Tarvel|Игра окончена|0|*ОК";
-const QString DeadEnd = "12 20 01 22 10 02 21 00"; // 12.5 %: place 9 of the default table
-// Another copy's table, with no place left for a game's result.
-const QByteArray Full = Store::tableText(QStringList(20, "50"));
-void click(QWidget *widget)
-{
-    QTest::mouseClick(widget, Qt::LeftButton);
-}
+const QString Ok = "ОК", Cancel = "Отмена";
+// 12.5 %: place 9 of the default table
+const QString DeadEnd = "S 12 20 01 22 10 02 21 00";
 }
 
 class TestUi : public QObject
@@ -34,26 +29,30 @@ private slots:
     {
         DesignFont::mapToInstalledFonts();
         installRussianQtTexts();
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true); // as when a screen reader runs
+        // as when a screen reader runs
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
     }
 
     void mainWindowAsDesigned()
     {
         TestWindow w;
-        const int side = w.screen()->availableGeometry().height() - 80; // as large a square as the height allows
+        // as large a square as the height allows
+        const int side = w.screen()->availableGeometry().height() - 80;
         QCOMPARE(w.Pct->geometry(), QRect(8, 16, side, side));
         QCOMPARE(QFontInfo(w.LblScore->font()).family() + QFontInfo(w.CmdGen->font()).family(),
                  "Liberation SansDejaVu Sans");
-        QString controls; // in the tab order from the board, bold ones marked '*'
+        // the tab order from the board, bold controls marked '*'
+        QString controls;
         for (int i = 0; i < 9; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            controls += (QApplication::focusWidget()->font().bold() ? "*" : "")
-                + QApplication::focusWidget()->property("text").toString() + '|';
+            QWidget *focused = QApplication::focusWidget();
+            controls += (focused->font().bold() ? "*" : "") + focused->property("text").toString() + '|';
         }
         QCOMPARE(controls, "*Старт|*Очистка|||Удал. рекорды|Залы|*Выход|Инфо||");
         QCOMPARE(QApplication::focusWidget(), w.Pct);
+        // Enter clicks the focused button, and only that
         w.CmdZal->setFocus();
-        QTest::keyClick(w.CmdZal, Qt::Key_Return); // Enter clicks the focused button, and only that
+        QTest::keyClick(w.CmdZal, Qt::Key_Return);
         QCOMPARE(w.LblZal->text() + QString::number(w.isVisible()) + w.LblScore->text().left(9),
                  "Зал позора111.  Quib");
     }
@@ -61,64 +60,60 @@ private slots:
     // What the board draws, at every scale: each kind of square, the cursor's rings, a cleared board.
     void drawing_data()
     {
-        QTest::addColumn<QString>("cells"); // played after Start, then "cursor" (a key) or "clear"
-        QTest::addColumn<QString>(
-            "points"); // column, row, pixels in from the square's left edge at half its height (- its centre)
+        QTest::addColumn<QString>("inputs");
+        // column, row, and pixels in from the square's left edge at half its height ('-': its centre)
+        QTest::addColumn<QString>("points");
         QTest::addColumn<QString>("colours");
-        QTest::newRow("dark, light, knight, visited, target") << "34 46"
+        QTest::newRow("dark, light, knight, visited, target") << "S 34 46"
                                                               << "00- 10- 460 34- 65-"
                                                               << "0 ffffff ff00ff ff0000 ff";
-        QTest::newRow("cursor's rings, white then black") << "34 cursor"
+        QTest::newRow("cursor's rings, white then black") << "S 34 Left"
                                                           << "340 342 344"
                                                           << "ffffff 0 ff00ff";
         QTest::newRow("last square") << DeadEnd << "00-"
                                      << "ff0000";
-        QTest::newRow("cleared") << "34 clear"
+        QTest::newRow("cleared") << "S 34 C"
                                  << "34-"
                                  << "efefef";
     }
 
     void drawing()
     {
-        QFETCH(QString, cells);
+        QFETCH(QString, inputs);
         QFETCH(QString, points);
         QFETCH(QString, colours);
         for (QScreen *screen : QGuiApplication::screens()) {
             TestWindow w;
-            A answers({ A::press(Ok), A::press(Cancel), A::press(Ok) });
-            w.play(QString(cells).remove(QRegularExpression("[a-z]")));
-            if (cells.endsWith("clear"))
-                click(w.CmdClear);
-            if (cells.endsWith("cursor"))
-                QTest::keyClick(w.Pct, Qt::Key_Left); // shows the cursor on the knight
+            A answers({ Ok, Cancel, Ok });
+            w.play(inputs);
             w.windowHandle()->setScreen(screen);
             QTRY_COMPARE(w.devicePixelRatio(), screen->devicePixelRatio());
             const QImage board = w.Pct->grab().toImage();
             QStringList seen;
             for (const QString &p : points.split(' ')) {
-                const int column = p[0].digitValue(), row = p[1].digitValue();
-                const QPoint point(p[2] == '-' ? w.at(column, row).x() : w.at(column, row, 1).x() + p[2].digitValue(),
-                                   w.at(column, row).y());
+                const QPoint centre = w.at(p[0].digitValue(), p[1].digitValue());
+                const QPoint point(p[2] == '-' ? centre.x() : w.at(p[0].digitValue(), 0, 1).x() + p[2].digitValue(),
+                                   centre.y());
                 seen << QString::number(board.pixel(point * screen->devicePixelRatio()) & 0xffffff, 16);
             }
             QCOMPARE(seen.join(' '), colours);
         }
     }
 
-    // Presses by mouse and keyboard: where the knight lands, where the cursor stands, the move number.
+    // Presses by mouse and keyboard after Start: where the knight lands, where the cursor stands, the move number.
     void presses_data()
     {
-        QTest::addColumn<QString>("inputs"); // after Start: "34+" / "34-" a left press on a square's first / last
-                                             // pixel, M a middle one, or keys
-        QTest::addColumn<QString>("after"); // knight, cursor, move number
+        QTest::addColumn<QString>("inputs");
+        QTest::addColumn<QString>("after");
         QTest::newRow("first pixel") << "34+"
                                      << "34 -1-1 2";
         QTest::newRow("last pixel") << "34-"
                                     << "34 -1-1 2";
         QTest::newRow("a jump to the last pixel, middle button") << "56+ M77-"
                                                                  << "77 -1-1 3";
+        // the jump drawn with seed 1
         QTest::newRow("Shift+Space: the cursor follows the game's jump") << "Down Space Shift+Space"
-                                                                         << "21 21 3"; // drawn with seed 1
+                                                                         << "21 21 3";
         QTest::newRow("keys: Enter refused, then a jump") << "Down Space Right Return Down Down Return"
                                                           << "12 12 3";
         QTest::newRow("a mouse press hides the cursor") << "Home Space 12+"
@@ -131,18 +126,10 @@ private slots:
         QFETCH(QString, after);
         TestWindow w;
         SharedRandom::seed(1);
-        QTest::keyClick(w.Pct, Qt::Key_Down); // before Start: nothing
+        // before Start: nothing
+        w.play("Down");
         QCOMPARE(w.Pct->cursor(), QPoint(-1, -1));
-        w.play("");
-        for (const QString &in : inputs.split(' ')) {
-            const QKeyCombination key = QKeySequence(in)[0];
-            if (in[0].isDigit() || in[0] == 'M')
-                QTest::mouseClick(
-                    w.Pct, in[0] == 'M' ? Qt::MiddleButton : Qt::LeftButton, {},
-                    w.at(in.right(3)[0].digitValue(), in.right(3)[1].digitValue(), in.endsWith('+') ? 1 : -1));
-            else
-                QTest::keyClick(w.Pct, key.key(), key.keyboardModifiers());
-        }
+        w.play("S " + inputs);
         const QPoint knight = w.game().knightSquare(), cursor = w.Pct->cursor();
         QCOMPARE(QString("%1%2 %3%4 ").arg(knight.x()).arg(knight.y()).arg(cursor.x()).arg(cursor.y())
                      + w.TxtHod->text(),
@@ -153,80 +140,72 @@ private slots:
     void showing_data()
     {
         QTest::addColumn<QString>("end");
-        for (const char *end : { "Скрыть", "left press", "Start", "Clear" })
-            QTest::newRow(end) << QString(end);
+        QTest::newRow("Скрыть") << "Скрыть";
+        QTest::newRow("a left press") << "44";
+        QTest::newRow("Start") << "S";
+        QTest::newRow("Clear") << "C";
     }
 
     void showing()
     {
         QFETCH(QString, end);
         TestWindow w;
-        A answers({ A::press(Ok), A::type("Ann") });
-        const auto menu = [&](const QString &item) { // a right press: the items enabled, then the one chosen
-            QTest::mouseClick(w.Pct, Qt::RightButton, {}, w.at(4, 4));
-            QContextMenuEvent event(QContextMenuEvent::Mouse, w.at(4, 4), w.Pct->mapToGlobal(w.at(4, 4)));
-            QApplication::sendEvent(w.Pct, &event); // as the platform follows a right press
+        A answers({ Ok, "=Ann" });
+        // a right press: the items enabled, then the one chosen
+        const auto menu = [&](const QString &item) {
+            w.play("R44");
             auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             QString enabled = popup ? "" : "none";
             for (QAction *action : popup ? popup->actions() : QList<QAction *>())
                 enabled += action->isEnabled() ? '1' : '0', action->text() == item ? action->trigger() : void();
             return popup && popup->close(), enabled;
         };
-        QCOMPARE(menu(""), "none"); // before a game
-        w.play("34 46");
-        QCOMPARE(menu(""), "none"); // during one
-        w.play(DeadEnd);
-        if (end == "Clear")
-            click(w.CmdClear);
+        // before a game, and during one
+        QCOMPARE(menu(""), "none");
+        w.play("S 34 46");
+        QCOMPARE(menu(""), "none");
+        w.play(DeadEnd + (end == "C" ? " C" : ""));
         const QImage before = w.Pct->grab().toImage();
         QCOMPARE(menu("Показать мой путь"), "110");
         QVERIFY(w.Pct->grab().toImage() != before);
         QCOMPARE(menu("Показать полный обход"), "011");
-        QTest::keyClick(w.Pct, Qt::Key_Left); // completes it at once
+        // a key completes it at once
+        w.play("Left");
         QCOMPARE(w.Pct->squareName(0),
                  QString("a8, ход %1 из 64").arg(openTour(QPoint(1, 2)).indexOf(QPoint(0, 0)) + 1));
         if (end == "Скрыть")
             QCOMPARE(menu(end), "101");
         else
-            end == "left press" ? QTest::mouseClick(w.Pct, Qt::LeftButton, {}, w.at(4, 4))
-                                : QTest::mouseClick(end == "Start" ? w.CmdGen : w.CmdClear, Qt::LeftButton);
-        QVERIFY(w.Pct->overlay()->kind() == RouteOverlay::Nothing
-                && (end == "Start" || w.Pct->grab().toImage() == before));
+            w.play(end);
+        QVERIFY(w.Pct->overlay()->kind() == RouteOverlay::Nothing && (end == "S" || w.Pct->grab().toImage() == before));
     }
 
     // The answers after "Игра окончена", and the name then stored at place 9 (empty: the nickname last offered).
     void finishedGame_data()
     {
-        QTest::addColumn<QList<A::Answer>>("answers");
+        QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Cyrillic, leading spaces, a line break")
-            << QList<A::Answer> { A::type("  Вася\nLee\u200B") } << "  Вася Lee";
-        QTest::newRow("cancel, then a nickname") << QList<A::Answer> { A::press(Cancel), A::press(Ok) } << "";
+        QTest::newRow("Cyrillic, leading spaces, a line break") << QStringList { "=  Вася\nLee\u200B" } << "  Вася Lee";
+        QTest::newRow("cancel, then a nickname") << QStringList { Cancel, Ok } << "";
         QTest::newRow("nickname refused, spaces, Esc, no-break spaces, tag characters")
-            << QList<A::Answer> { A::press(Cancel),
-                                  A::press(Cancel),
-                                  A::type("   "),
-                                  [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); },
-                                  A::type("\u00A0\u2029"),
-                                  A::press(Cancel),
-                                  A::type("\U000E0001\U0001D173"),
-                                  A::press(Ok) }
+            << QStringList { Cancel, Cancel, "=   ", "Esc", "=\u00A0\u2029", Cancel, "=\U000E0001\U0001D173", Ok }
             << "";
-        QTest::newRow("another copy fills the table meanwhile")
-            << QList<A::Answer> { [](QWidget *box) { Store::write(Full), A::type("Late")(box); }, A::press(Ok) }
-            << "N8";
+        QTest::newRow("another copy fills the table meanwhile") << QStringList { "=Late", Ok } << "N8";
     }
 
     void finishedGame()
     {
-        QFETCH(QList<A::Answer>, answers);
+        QFETCH(QStringList, answers);
         QFETCH(QString, name);
         TestWindow w;
-        A shown(QList<A::Answer> { A::press(Ok) } + answers);
+        A shown(QStringList { Ok } + answers, [&](int box) {
+            if (box == 1 && name == "N8")
+                Store::write(Store::tableText(QStringList(20, "50")));
+        });
         w.play(DeadEnd);
         QCOMPARE(shown.seen.size(), answers.size() + 1);
-        QVERIFY(shown.seen.join('\n').startsWith(
-            GameOverBox + "\nTarvel|Ваш результат попал в таблицу рекордов!\nВведите свое имя:|input"));
+        QVERIFY(shown.seen.join('\n').startsWith("Tarvel|Игра окончена|0|*ОК\nTarvel|Ваш результат попал в таблицу "
+                                                 "рекордов!\nВведите свое имя:|input"));
         const QString stored = Store::stored(9, 9).section(' ', 0, -2);
         QCOMPARE(name.isEmpty() ? shown.seen.last() : stored,
                  name.isEmpty() ? "Tarvel|Если вы не говорите свое имя,\nя буду называть вас "
@@ -238,14 +217,15 @@ private slots:
     void password_data()
     {
         QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("how"); // the way the dialog is left
+        // the way the dialog is left: a key, a button, or closing it; "Shame" first shows the hall of shame
+        QTest::addColumn<QString>("how");
         QTest::newRow("right, Enter") << "mirvolet"
-                                      << "enter";
+                                      << "Return";
         QTest::newRow("right, in the hall of shame") << "mirvolet"
-                                                     << "shame";
+                                                     << "Shame";
         for (const char *wrong : { "Mirvolet", " mirvolet", "mirvolet " })
-            QTest::addRow("wrong: '%s'", wrong) << wrong << "confirm";
-        for (const char *how : { "cancel", "esc", "close" })
+            QTest::addRow("wrong: '%s'", wrong) << wrong << "Подтвердить";
+        for (const char *how : { "Отмена", "Escape", "close" })
             QTest::addRow("right, %s", how) << "mirvolet" << how;
     }
 
@@ -254,13 +234,14 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, how);
         TestWindow w;
-        if (how == "shame")
-            click(w.CmdZal);
-        click(w.CmdErase);
+        if (how == "Shame")
+            QTest::mouseClick(w.CmdZal, Qt::LeftButton);
+        QTest::mouseClick(w.CmdErase, Qt::LeftButton);
         FrmPass *dialog = w.passwords().form();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125)
-                && !dialog->isModal()); // centred: see the end-to-end test
-        for (QChar ch : typed) // key by key, as a player types
+        // centred: see the end-to-end test
+        QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
+        // key by key, as a player types
+        for (QChar ch : typed)
             QTest::sendKeyEvent(QTest::Click, dialog->TxtPass, Qt::Key_unknown, ch, {});
         QCOMPARE(dialog->windowTitle() + dialog->LblText->text(),
                  "TarvelЧтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это "
@@ -268,25 +249,24 @@ private slots:
         QCOMPARE(dialog->Label1->text() + dialog->CmdConfirm->text() + dialog->CmdCansel->text()
                      + dialog->TxtPass->displayText(),
                  "ПарольПодтвердитьОтмена" + QString(typed.size(), '#'));
-        A answers({ A::press(Ok) });
-        if (how == "close" || how == "confirm" || how == "cancel")
-            how == "close"
-                ? void(dialog->close())
-                : QTest::mouseClick(how == "confirm" ? dialog->CmdConfirm : dialog->CmdCansel, Qt::LeftButton);
+        A answers({ Ok });
+        if (how == "close")
+            dialog->close();
+        else if (how == "Подтвердить" || how == "Отмена")
+            QTest::mouseClick(how == "Отмена" ? dialog->CmdCansel : dialog->CmdConfirm, Qt::LeftButton);
         else
-            QTest::keyClick(dialog->TxtPass, how == "esc" ? Qt::Key_Escape : Qt::Key_Return);
+            QTest::keyClick(dialog->TxtPass, how == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
         QTRY_VERIFY(!w.passwords().form());
-        QCOMPARE(answers.seen,
-                 how == "confirm" ? QStringList { "Tarvel|Введен неверный пароль.\n\nДоступ в систему закрыт.|3|*ОК" }
-                                  : QStringList());
-        const bool cleared = how == "enter" || how == "shame";
-        QCOMPARE(Store::stored(1, 1) + Store::stored(20, 20), cleared ? " 0 0" : "Quib 20Quib 1");
+        QCOMPARE(answers.seen.join(""),
+                 typed == "mirvolet" ? "" : "Tarvel|Введен неверный пароль.\n\nДоступ в систему закрыт.|3|*ОК");
+        QCOMPARE(Store::stored(1, 1) + Store::stored(20, 20),
+                 how == "Return" || how == "Shame" ? " 0 0" : "Quib 20Quib 1");
     }
 
     void infoWindow()
     {
         TestWindow w;
-        click(w.CmdVer);
+        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
         FrmInfo *info = w.infoWindow();
         QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
         QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl3->text(),
@@ -297,7 +277,7 @@ private slots:
             " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем "
             "Конь должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, "
             "отмечена пурпурным цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
-        click(w.CmdVer);
+        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
         QCOMPARE(w.infoWindow(), info);
     }
 };

@@ -1,4 +1,4 @@
-# What an AT-SPI client reads of the running game: atspi-read.py board|focus|empty-labels|halls N
+# What an AT-SPI client reads of the running game: atspi-read.py board|empty-labels|halls N
 import sys
 import gi
 gi.require_version('Atspi', '2.0')
@@ -19,11 +19,11 @@ game = next(n for n in everything(Atspi.get_desktop(0), 5) if n.get_name() == 't
 board = find('list')
 squares = [board.get_child_at_index(i) for i in range(board.get_child_count())]
 what = sys.argv[1]
-if what == 'board':  # the window's role, the board's name and its squares
+# the window's role, the board's name and its squares
+if what == 'board':
     print(game.get_child_at_index(0).get_role_name(), board.get_name(), len(squares), squares[0].get_name(), squares[63].get_name(), sep='|')
-elif what == 'focus':  # the focused square, and what it says beyond its name
-    print(*[f'{s.get_name()}|{s.get_description()}' for s in squares if s.get_state_set().contains(Atspi.StateType.FOCUSED)])
 elif what == 'empty-labels':
     print(sum(1 for n in everything(game) if n.get_role_name() == 'label' and not n.get_name()))
-elif what == 'halls':  # line N of the places
+# line N of the places
+elif what == 'halls':
     print(find('label', lambda n: n.get_name().startswith('1.')).get_name().split('\n')[int(sys.argv[2]) - 1])

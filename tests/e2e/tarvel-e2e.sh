@@ -11,7 +11,8 @@ work=$(mktemp -d)
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
 trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
-if [ -n "${2:-}" ]; then # a screen reader runs before the game starts
+# A screen reader runs before the game starts.
+if [ -n "${2:-}" ]; then
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
     for p in IsEnabled ScreenReaderEnabled; do
         timeout 10 bash -c "until gdbus call --session -d org.a11y.Bus -o /org/a11y/bus -m org.freedesktop.DBus.Properties.Set org.a11y.Status $p '<true>'; do sleep 0.1; done" >/dev/null 2>&1
@@ -25,13 +26,16 @@ fi
 app=$!
 passes=0 failures=0
 
-check() { # description, expected output, then a command whose output must become it within ten seconds
+# check DESCRIPTION EXPECTED COMMAND...: the command's output must become the expected within ten seconds.
+check() {
     local got
     for _ in $(seq 50); do got=$("${@:3}" 2>&1) && [ "$got" = "$2" ] && { echo "ok: $1"; passes=$((passes + 1)); return; }; sleep 0.2; done
     echo "FAIL: $1: expected '$2', got '$got'"; failures=$((failures + 1))
 }
 windows() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null; }
-frame() { # left top right bottom of a window's frame; with "centred", whether its centre is the screen's within two pixels
+# frame WINDOW [centred]: left top right bottom of a window's frame; with "centred", whether its centre is
+# the screen's within two pixels.
+frame() {
     local l r t b x y w h
     read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | grep -o '[0-9, ]*$' | tr -d ,)"
     read -r x y w h <<<"$(xwininfo -id "$1" | sed -n -E 's/^ *(Absolute upper-left [XY]|Width|Height): *//p' | tr '\n' ' ')"
@@ -41,38 +45,34 @@ frame() { # left top right bottom of a window's frame; with "centred", whether i
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.3; }
 keys() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }
 reads() { /usr/bin/python3 "$(dirname "$0")/atspi-read.py" "$@"; }
-stored() { sed -n "s/^${1// /%20}=//p" "$XDG_CONFIG_HOME/Tarvel/tarvel.conf"; }
 
 check "the window appears" 1 eval 'windows Tarvel | wc -l'
 main=$(windows Tarvel | head -1)
 check "its frame covers the screen" "0 0 1024 768" frame "$main"
-click 892 100 # Info
+# Info, then Delete records, then Cancel in the password dialog
+click 892 100
 check "the information window is centred" centred frame "$(windows Инфо)" centred
-click 892 36 # Delete records
+click 892 36
 check "the password dialog is centred" centred frame "$(windows Tarvel | grep -v "$main")" centred
-xdotool mousemove --window "$(windows Tarvel | grep -v "$main")" 220 100 click 1 && sleep 0.5 # Cancel
-if [ -n "${2:-}" ]; then # a game by keyboard, as a blind player plays it
-    click 400 400 # the board, before Start: nothing but focus
+xdotool mousemove --window "$(windows Tarvel | grep -v "$main")" 220 100 click 1 && sleep 0.5
+# A game by keyboard, as a blind player plays it; a press on the board before Start gives it focus and nothing else.
+if [ -n "${2:-}" ]; then
+    click 400 400
     check "a frame with a board of 64 squares, told how to begin" "frame|Доска. Нажмите «Старт», чтобы начать игру.|64|a8|h1" reads board
     check "no label without a name" 0 reads empty-labels
-    check "a place is read with its score" "1. Quib, 20.0%" reads halls 1
-    keys Tab space shift+Tab Down Right Right Right Down Down Down Down
-    check "the cursor is the focused square" "d4, свободна|" reads focus
-    keys space
-    check "a move is said once, on the knight's new square" "d4, конь|ход 2, заполнено 1.6%" reads focus
-    keys shift+space
-    check "the cursor follows a jump the game chose" "конь" eval 'reads focus | grep -o конь'
+    keys Tab space shift+Tab Down Right Right Right Down Down Down Down space
     keys Tab space shift+Tab
-    for s in 12 20 01 22 10 02 21 00; do # into a corner, 12.5 %: place 9; from a8 to each square, then a press
+    # into a corner, 12.5 %: place 9; from a8 to each square, then a press
+    for s in 12 20 01 22 10 02 21 00; do
         keys Home Prior $(for _ in $(seq "${s:0:1}"); do echo Right; done) $(for _ in $(seq "${s:1:1}"); do echo Down; done) space
     done
     check "the game over box is shown" 2 eval 'windows Tarvel | wc -l'
     keys Return
     sleep 0.5 && xdotool type --delay 30 "Tester" && keys Return
-    check "the record lands in the store" '"Tester              "' stored 'User 8 '
-    check "and is read in the hall" "9. Tester, 12.5%" reads halls 9
-    kill $orca # which writes out its log as it ends
-    for said in "Screen reader off." "a8, свободна" "d4, конь" "ход 2, заполнено 1.6%" "Результат: 12.5%"; do
+    check "the record is read in the hall, with its score" "9. Tester, 12.5%" reads halls 9
+    # Orca writes out its log as it ends.
+    kill $orca
+    for said in "Screen reader off." "a8, свободна" "d4, свободна" "d4, конь" "ход 2, заполнено 1.6%" "Результат: 12.5%"; do
         check "Orca says '$said'" yes eval "grep -q -F \"SPEECH OUTPUT: '$said\" '$work/orca.log' && echo yes"
     done
 fi
