@@ -18,18 +18,15 @@ struct Store
             write(text);
     }
     static QString path() { return RecordStore::filePath(); }
-    // A table as QSettings writes it: names N0, N1…, the scores given; `patch` sets keys, or removes them (a null
-    // value).
-    static QByteArray tableText(const QStringList &scores, QMap<QString, QString> patch = {})
+    // A table as QSettings writes it: names N0, N1…, the scores given; `change` ("Key =value") gives a key another
+    // value.
+    static QByteArray tableText(const QStringList &scores, const QString &change = {})
     {
-        QByteArray text = "[Users%20Data]\n";
-        for (int i = 0; i < RecordCount; ++i) {
-            patch.insert(RecordStore::nameKey(i), patch.value(RecordStore::nameKey(i), QString("N%1").arg(i)));
-            patch.insert(RecordStore::scoreKey(i), patch.value(RecordStore::scoreKey(i), scores.value(i)));
-        }
-        for (auto it = patch.cbegin(); it != patch.cend(); ++it)
-            text += it->isNull() ? "" : QUrl::toPercentEncoding(it.key(), "") + '=' + it->toUtf8() + '\n';
-        return text;
+        QString text = "[Users%20Data]\n";
+        for (int i = 0; i < RecordCount; ++i)
+            text += QString("User%20%1%20=N%1\nData%20%1%20=%2\n").arg(i).arg(scores[i]);
+        const QString key = QUrl::toPercentEncoding(change.section('=', 0, 0), "") + '=';
+        return text.replace(QRegularExpression("(?m)^" + key + ".*"), key + change.section('=', 1)).toUtf8();
     }
     static void write(const QByteArray &text)
     {

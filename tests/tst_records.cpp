@@ -80,8 +80,7 @@ private slots:
     void table()
     {
         QFETCH(Case, c);
-        const QByteArray text = "[General]\nother=kept\n"
-            + Store::tableText(Scores, { { c.file.section('=', 0, 0), c.file.section('=', 1) } });
+        const QByteArray text = "[General]\nother=kept\n" + Store::tableText(Scores, c.file);
         Store store(text);
         QLocale::setDefault(QLocale(c.locale));
         RecordingDisplay display;
