@@ -111,8 +111,7 @@ struct ModalAnswers : QObject
 // The real main window, shown, on a temporary store prepared before it reads it.
 struct TestWindow : Store, FrmMain
 {
-    explicit TestWindow(const QByteArray &storeText = {})
-        : Store(storeText)
+    TestWindow()
     {
         show();
         QVERIFY(QTest::qWaitForWindowActive(this));

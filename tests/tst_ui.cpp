@@ -64,9 +64,9 @@ private slots:
         QTest::addColumn<QString>("inputs");
         QTest::addColumn<QString>("points");
         QTest::addColumn<QString>("after");
-        QTest::newRow("dark, light, knight, visited, target") << "S 34 46"
-                                                              << "00- 10- 460 34- 65-"
-                                                              << "46 -1-1 3 0 ffffff ff00ff ff0000 ff";
+        QTest::newRow("each kind of square") << "S 34 46"
+                                             << "00- 10- 460 34- 65-"
+                                             << "46 -1-1 3 0 ffffff ff00ff ff0000 ff";
         QTest::newRow("cursor's rings, white then black") << "S 34 Left"
                                                           << "340 342 344"
                                                           << "34 34 2 ffffff 0 ff00ff";
@@ -79,13 +79,13 @@ private slots:
                                                        << ""
                                                        << "-1-1 -1-1 ";
         // a square's last pixel missed would refuse the jump
-        QTest::newRow("first pixel, a jump to the last pixel with the middle button") << "S 34+ M55-"
-                                                                                      << ""
-                                                                                      << "55 -1-1 3";
+        QTest::newRow("first pixel, then last, middle button") << "S 34+ M55-"
+                                                               << ""
+                                                               << "55 -1-1 3";
         // the jump drawn with seed 1
-        QTest::newRow("Shift+Space: the cursor follows the game's jump") << "S Down Space Shift+Space"
-                                                                         << ""
-                                                                         << "21 21 3";
+        QTest::newRow("the cursor follows a random jump") << "S Down Space Shift+Space"
+                                                          << ""
+                                                          << "21 21 3";
         QTest::newRow("keys: Enter refused, then a jump") << "S Down Space Right Return Down Down Return"
                                                           << ""
                                                           << "12 12 3";
@@ -165,12 +165,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("answers");
         QTest::addColumn<QString>("name");
-        QTest::newRow("Cyrillic, leading spaces, a line break") << QStringList { "=  Вася\nLee\u200B" } << "  Вася Lee";
+        QTest::newRow("Cyrillic, spaces, a line break") << QStringList { "=  Вася\nLee\u200B" } << "  Вася Lee";
         QTest::newRow("cancel, then a nickname") << QStringList { Cancel, Ok } << "";
-        QTest::newRow("nickname refused, spaces, Esc, no-break spaces, tag characters")
+        QTest::newRow("nickname refused, blanks, Esc")
             << QStringList { Cancel, Cancel, "=   ", "Esc", "=\u00A0\u2029", Cancel, "=\U000E0001\U0001D173", Ok }
             << "";
-        QTest::newRow("another copy fills the table meanwhile") << QStringList { "=Late", Ok } << "N8";
+        QTest::newRow("another copy fills the table") << QStringList { "=Late", Ok } << "N8";
     }
 
     void finishedGame()
@@ -247,7 +247,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
         QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl3->text(),
                  "ИнфоОкейСделано командой разработчиков Tarvel.");
-        QVERIFY(QRegularExpression("^Tarvel \\d+\\.\\d+$").match(info->Lbl1->text()).hasMatch());
         QCOMPARE(
             info->Lbl2->text(),
             " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем "
