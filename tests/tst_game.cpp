@@ -11,10 +11,7 @@ constexpr float Cell = 10260 / 8.0;
 
 // A picture row by row from the top, '/' between rows: '.' a square in its chessboard colour,
 // K the knight (purple), r visited (red), b a target (blue), ' ' no board.
-QString blankPicture()
-{
-    return QString("        /").repeated(8).chopped(1);
-}
+const QString Blank = QString("        /").repeated(8).chopped(1);
 
 // Keeps the picture and the two texts.
 class RecordingView : public GameView
@@ -29,12 +26,12 @@ public:
         // '?' for a colour no square has
         picture[row * 9 + column] = "?.Krb"[colours.indexOf(colour & 0xffffff) + 1];
     }
-    void erasePicture() override { picture = blankPicture(); }
+    void erasePicture() override { picture = Blank; }
     void showMoveNumber(const QString &text) override { texts[0] = text; }
     void showScore(const QString &text) override { texts[1] = text; }
     void gameFinished() override { ++finished; }
 
-    QString picture = blankPicture();
+    QString picture = Blank;
     QString texts[2];
     int finished = 0;
 };
@@ -42,7 +39,7 @@ public:
 // The picture as the game's own query tells it.
 QString queried(const Game &game)
 {
-    QString picture = blankPicture();
+    QString picture = Blank;
     for (int i = 0; i < 64; ++i)
         // in the order of SquareView
         picture[i / 8 * 9 + i % 8] = QString(" ..rKbr")[int(game.squareView(i % 8, i / 8))];
@@ -86,7 +83,7 @@ private slots:
         const QString knightOn34 = "......../......../..b.b.../.b...b../...K..../.b...b../..b.b.../........";
         const QString jumpedTo46 = "......../......../......../......../...r.b../..b...b./....K.../..b...b.";
         const QString cornered = "rrr...../r.r...../rrr...../......../......../......../......../........";
-        QTest::newRow("a press before Start") << "34 R00" << blankPicture() << "||0|0|";
+        QTest::newRow("a press before Start") << "34 R00" << Blank << "||0|0|";
         QTest::newRow("Start") << "S" << chess << "1|.0%|1|0|";
         QTest::newRow("first press anywhere") << "S 34" << knightOn34 << "2|1.6%|2|0|";
         QTest::newRow("a jump, middle button") << "S 34 M46" << jumpedTo46 << "3|3.1%|3|0|";
@@ -108,9 +105,9 @@ private slots:
             << "S @10260,0"
             << "......../......../......../......../......../......../.......b/......b."
             << "1|.0%|1|0|";
-        QTest::newRow("Clear") << "S 34 C 46" << blankPicture() << "2|1.6%|2|0|";
+        QTest::newRow("Clear") << "S 34 C 46" << Blank << "2|1.6%|2|0|";
         QTest::newRow("dead end, then presses") << DeadEnd + " 33 R33" << cornered << "8|12.5%|9|1|" + DeadEnd.mid(2);
-        QTest::newRow("Clear after a dead end") << DeadEnd + " C" << blankPicture() << "8|12.5%|9|1|" + DeadEnd.mid(2);
+        QTest::newRow("Clear after a dead end") << DeadEnd + " C" << Blank << "8|12.5%|9|1|" + DeadEnd.mid(2);
         QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1|";
     }
 

@@ -56,8 +56,6 @@ private slots:
                       "abcdefghijklmnopqrs\U0001F40E 95" + Shifted };
         QTest::newRow("an emoji padded as one")
             << Case { "", "C", "\U0001F40E|95", "1.  \U0001F40E                   |95.0%", "\U0001F40E 95" + Shifted };
-        QTest::newRow("Bengali digits") << Case { "", "bn_BD", "Ann|95.5", "1.  Ann|৯৫.৫%",
-                                                  "Ann ৯৫.৫|N0 ৯০|N1 ৮৬|N18 ১৮" };
     }
 
     void table()
@@ -87,44 +85,40 @@ private slots:
     // What lies where the table should be or beside it (a shell script run in the folder that holds Tarvel/,
     // $S the store; what follows "then" runs once the table has been looked at), and another copy saving, then
     // killed, or resumed while this copy waits for the lock. After this copy enters 88 %: the failures reported, places
-    // 1-3 as stored, and after a success the files left in the folder TMPDIR names (t) and in Tarvel/.
+    // 1-3 as stored, and where given the files left in the folder TMPDIR names (t) and in Tarvel/.
     void situations_data()
     {
         QTest::addColumn<QString>("setup");
         QTest::addColumn<QString>("after");
-        QTest::addColumn<QString>("files");
-        const QString saved = "0 N0 90|New 88|N1 86", alone = "tst_records.conf";
+        const QString saved = "0 N0 90|New 88|N1 86 tst_records.conf";
         QTest::newRow("a FIFO") << "rm $S && mkfifo $S"
-                                << "1  | | "
-                                << "";
+                                << "1  | | ";
         QTest::newRow("a symlink to a FIFO") << "rm $S && mkfifo t && ln -s ../t $S"
-                                             << "1  | | "
-                                             << "";
-        QTest::newRow("a symlink to a table") << "mv $S t && ln -s ../t $S" << saved << alone;
+                                             << "1  | | ";
+        QTest::newRow("a symlink to a table") << "mv $S t && ln -s ../t $S" << saved;
         // and this copy enters again once it is killed
         QTest::newRow("a live copy saving, then killed") << ": copy killed"
-                                                         << "1 N0 90|New 88|N1 86" << alone;
+                                                         << "1 N0 90|New 88|N1 86 tst_records.conf";
         QTest::newRow("a copy saving a new table meanwhile") << "rm $S && mkdir t; : copy resumed"
-                                                             << "0 Ann 90|New 88|Quib 20" << alone;
+                                                             << "0 Ann 90|New 88|Quib 20 tst_records.conf";
         QTest::newRow("a crash's leftovers, a stray line, the player's files")
             << "sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
                "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
                ".tst_records.conf.saving-AbC123.lock"
-            << saved << "tst_records.conf tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~";
+            << saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~";
         QTest::newRow("another host's lock, held by nobody")
-            << "printf '12345\\ntst_records\\nelsewhere\\n' >Tarvel/tst_records.records.lock" << saved << alone;
-        QTest::newRow("TMPDIR a FIFO") << "mkfifo t" << saved << alone;
-        QTest::newRow("a FIFO as the organisation's file") << "mkfifo Tarvel.conf" << saved << alone;
+            << "printf '12345\\ntst_records\\nelsewhere\\n' >Tarvel/tst_records.records.lock" << saved;
+        QTest::newRow("TMPDIR a FIFO") << "mkfifo t" << saved;
+        QTest::newRow("a FIFO as the organisation's file") << "mkfifo Tarvel.conf" << saved;
         QTest::newRow("a same-size rewrite, the same time")
             << "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S"
-            << "0 N0 90|New 88|B1 86" << alone;
+            << "0 N0 90|New 88|B1 86 tst_records.conf";
     }
 
     void situations()
     {
         QFETCH(QString, setup);
         QFETCH(QString, after);
-        QFETCH(QString, files);
         Store store(Store::tableText(Scores));
         const QString dir = store.dir.path();
         const auto run = [&](const QString &script) {
@@ -170,8 +164,10 @@ private slots:
         }
         copy.waitForFinished();
         qunsetenv("TMPDIR");
-        QCOMPARE(QString::number(display.failedSaves) + ' ' + store.stored(1, 3), after);
-        QCOMPARE(files.isEmpty() ? "" : (filesIn(dir + "/t") + filesIn(dir + "/Tarvel")).join(' '), files);
+        const QStringList files = filesIn(dir + "/t") + filesIn(dir + "/Tarvel");
+        QCOMPARE(QString::number(display.failedSaves) + ' ' + store.stored(1, 3)
+                     + (after.contains(".conf") ? ' ' + files.join(' ') : ""),
+                 after);
     }
 };
 
