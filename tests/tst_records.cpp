@@ -108,7 +108,6 @@ private slots:
             << saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~";
         QTest::newRow("another host's lock, held by nobody")
             << "printf '12345\\ntst_records\\nelsewhere\\n' >Tarvel/tst_records.records.lock" << saved;
-        QTest::newRow("TMPDIR a FIFO") << "mkfifo t" << saved;
         QTest::newRow("a FIFO as the organisation's file") << "mkfifo Tarvel.conf" << saved;
         QTest::newRow("a same-size rewrite, the same time")
             << "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S"
@@ -143,6 +142,7 @@ private slots:
                 return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ");
             }));
         }
+        // nothing of the store may need TMPDIR: here it is missing, a FIFO, a file or an empty folder
         qputenv("TMPDIR", (dir + "/t").toLocal8Bit());
         RecordingDisplay display;
         RecordsTable table(display);

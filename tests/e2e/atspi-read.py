@@ -1,4 +1,4 @@
-# What an AT-SPI client reads of the running game: atspi-read.py board|empty-labels|halls N
+# What an AT-SPI client reads of the running game: atspi-read.py empty-labels|halls N
 import sys
 import gi
 gi.require_version('Atspi', '2.0')
@@ -16,13 +16,8 @@ def find(role, test=lambda n: True):
 
 
 game = next(n for n in everything(Atspi.get_desktop(0), 5) if n.get_name() == 'tarvel')
-board = find('list')
-squares = [board.get_child_at_index(i) for i in range(board.get_child_count())]
 what = sys.argv[1]
-# the window's role, the board's name and its squares
-if what == 'board':
-    print(game.get_child_at_index(0).get_role_name(), board.get_name(), len(squares), sep='|')
-elif what == 'empty-labels':
+if what == 'empty-labels':
     print(sum(1 for n in everything(game) if n.get_role_name() == 'label' and not n.get_name()))
 # line N of the places
 elif what == 'halls':
