@@ -129,25 +129,26 @@ struct TestWindow : Store, FrmMain
     // on its first / last pixel, "M34" / "R34" with the middle / right button); anything else is a key.
     void play(const QString &inputs)
     {
-        static const QRegularExpression pressed("^([MR]?)(\\d)(\\d)([+-]?)$");
         for (const QString &in : inputs.split(' ', Qt::SkipEmptyParts)) {
-            const QRegularExpressionMatch press = pressed.match(in);
-            const QKeyCombination key = QKeySequence(in)[0];
-            if (in == "S" || in == "C")
+            const QString cell = QString(in).remove(QRegularExpression("^[MR]|[+-]$"));
+            if (in == "S" || in == "C") {
                 QTest::mouseClick(in == "S" ? CmdGen : CmdClear, Qt::LeftButton);
-            else if (press.hasMatch()) {
-                const Qt::MouseButton button = press.captured(1) == "M" ? Qt::MiddleButton
-                    : press.captured(1) == "R"                          ? Qt::RightButton
-                                                                        : Qt::LeftButton;
-                const QPoint point = at(press.captured(2).toInt(), press.captured(3).toInt(),
-                                        (press.captured(4) == "+") - (press.captured(4) == "-"));
-                QTest::mouseClick(Pct, button, {}, point);
+            } else if (cell.size() == 2 && cell[0].isDigit()) {
+                const QPoint point
+                    = at(cell[0].digitValue(), cell[1].digitValue(), in.endsWith('+') - in.endsWith('-'));
+                QTest::mouseClick(Pct,
+                                  in[0] == 'M'       ? Qt::MiddleButton
+                                      : in[0] == 'R' ? Qt::RightButton
+                                                     : Qt::LeftButton,
+                                  {}, point);
                 // as the platform follows a right press
                 QContextMenuEvent menu(QContextMenuEvent::Mouse, point, Pct->mapToGlobal(point));
-                if (button == Qt::RightButton)
+                if (in[0] == 'R')
                     QApplication::sendEvent(Pct, &menu);
-            } else
+            } else {
+                const QKeyCombination key = QKeySequence(in)[0];
                 QTest::keyClick(Pct, key.key(), key.keyboardModifiers());
+            }
         }
     }
 };

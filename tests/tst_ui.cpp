@@ -213,8 +213,7 @@ private slots:
         // centred: see the end-to-end test
         QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
         // key by key, as a player types
-        for (QChar ch : typed)
-            QTest::sendKeyEvent(QTest::Click, dialog->TxtPass, Qt::Key_unknown, ch, {});
+        QTest::keyClicks(dialog->TxtPass, typed);
         QCOMPARE(dialog->windowTitle() + dialog->LblText->text(),
                  "TarvelЧтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это "
                  "прямо сейчас?");

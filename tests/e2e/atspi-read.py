@@ -11,14 +11,11 @@ def everything(node, depth=0):
         yield from everything(node.get_child_at_index(i), depth + 1)
 
 
-def find(role, test=lambda n: True):
-    return next((n for n in everything(game) if n.get_role_name() == role and test(n)), None)
-
-
 game = next(n for n in everything(Atspi.get_desktop(0), 5) if n.get_name() == 'tarvel')
 what = sys.argv[1]
 if what == 'empty-labels':
     print(sum(1 for n in everything(game) if n.get_role_name() == 'label' and not n.get_name()))
 # line N of the places
 elif what == 'halls':
-    print(find('label', lambda n: n.get_name().startswith('1.')).get_name().split('\n')[int(sys.argv[2]) - 1])
+    places = next(n.get_name() for n in everything(game) if n.get_role_name() == 'label' and n.get_name().startswith('1.'))
+    print(places.split('\n')[int(sys.argv[2]) - 1])
