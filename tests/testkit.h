@@ -17,7 +17,6 @@ struct Store
         if (!text.isEmpty())
             write(text);
     }
-    static QString path() { return RecordStore::filePath(); }
     // A table as QSettings writes it: names N0, N1…, the scores given; `change` ("Key =value") gives a key another
     // value.
     static QByteArray tableText(const QStringList &scores, const QString &change = {})
@@ -30,12 +29,12 @@ struct Store
     }
     static void write(const QByteArray &text)
     {
-        QFile file(path());
+        QFile file(RecordStore::filePath());
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
     }
     static QByteArray bytes()
     {
-        QFile file(path());
+        QFile file(RecordStore::filePath());
         return file.open(QIODevice::ReadOnly) ? file.readAll() : "";
     }
     // Places first..last as stored, "name score" without the name's padding, joined by '|'.
@@ -51,18 +50,15 @@ struct Store
     QTemporaryDir dir;
 };
 
+// Keeps the hall shown, a list of "place and name" and one of scores, and counts the failures reported.
 struct RecordingDisplay : RecordsDisplay
 {
-    void showRecords(const QString &title, const QString &placesAndNames, const QString &scores) override
+    void showRecords(const QString &, const QString &placesAndNames, const QString &scores) override
     {
-        const QStringList names = placesAndNames.split("\r\r"), points = scores.split("\r\r");
-        lines = QStringList { title };
-        for (int i = 0; i < names.size() - 1; ++i)
-            lines << names[i] + '|' + points[i];
+        names = placesAndNames.split("\r\r"), points = scores.split("\r\r");
     }
     void saveFailed() override { ++failedSaves; }
-    // the hall title, then "place and name|score" per line
-    QStringList lines;
+    QStringList names, points;
     int failedSaves = 0;
 };
 

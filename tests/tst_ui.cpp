@@ -125,19 +125,19 @@ private slots:
     {
         TestWindow w;
         A answers({ Ok, "=Ann" });
-        // a right press: the items enabled, then the one chosen
+        // a right press: the items enabled (none without a menu), then the one chosen
         const auto menu = [&](const QString &item) {
             w.play("R44");
             auto *popup = qobject_cast<QMenu *>(QApplication::activePopupWidget());
-            QString enabled = popup ? "" : "none";
+            QString enabled;
             for (QAction *action : popup ? popup->actions() : QList<QAction *>())
                 enabled += action->isEnabled() ? '1' : '0', action->text() == item ? action->trigger() : void();
             return popup && popup->close(), enabled;
         };
         // before a game, and during one
-        QCOMPARE(menu(""), "none");
+        QCOMPARE(menu(""), "");
         w.play("S 34 46");
-        QCOMPARE(menu(""), "none");
+        QCOMPARE(menu(""), "");
         w.play(DeadEnd);
         // Clear keeps the route on offer
         for (const QString end : { "Скрыть", "44", "C", "S" }) {
@@ -195,11 +195,9 @@ private slots:
         QTest::addColumn<QString>("typed");
         // the way the dialog is left: a key, the button of that text, or closing it
         QTest::addColumn<QString>("how");
-        QTest::newRow("right, Enter") << "mirvolet"
-                                      << "Return";
         for (const char *wrong : { "Mirvolet", " mirvolet", "mirvolet " })
             QTest::addRow("wrong: '%s'", wrong) << wrong << "Подтвердить";
-        for (const char *how : { "Отмена", "Escape", "close" })
+        for (const char *how : { "Return", "Отмена", "Escape", "close" })
             QTest::addRow("right, %s", how) << "mirvolet" << how;
     }
 
