@@ -75,7 +75,7 @@ private slots:
         QTest::newRow("cleared") << "S 34 C"
                                  << "34-"
                                  << "-1-1 -1-1 2 efefef";
-        QTest::newRow("keys and a press before Start") << "Down Space 34"
+        QTest::newRow("a press and keys before Start") << "34 Down Space"
                                                        << ""
                                                        << "-1-1 -1-1 ";
         // a square's last pixel missed would refuse the jump
