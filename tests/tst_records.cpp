@@ -115,18 +115,14 @@ private slots:
         QFETCH(QString, after);
         Store store(Store::tableText(Scores));
         const QString dir = store.dir.path();
+        // in the folder that holds Tarvel/, and other/ whose store is a link to this one
+        const QString prefix
+            = "cd " + dir + " && S=Tarvel/tst_records.conf && mkdir -p other/Tarvel && ln -sf ../../$S other/$S; ";
         const auto run = [&](const QString &script) {
-            QCOMPARE(QProcess::execute(
-                         "sh",
-                         { "-c",
-                           "cd " + dir
-                               + " && S=Tarvel/tst_records.conf && mkdir -p other/Tarvel && ln -sf ../../$S other/$S; "
-                               + script }),
-                     0);
+            QCOMPARE(QProcess::execute("sh", { "-c", prefix + script }), 0);
         };
         run(setup.section("then ", 0, 0));
-        // another copy, its store a link to this one's, entering Ann 90 and stopping itself between its read and its
-        // write
+        // another copy, through other/, entering Ann 90; it stops itself between its read and its write
         QProcess copy;
         if (setup.contains("copy")) {
             copy.start("env",
@@ -144,6 +140,7 @@ private slots:
         if (setup.startsWith("then ")) {
             table.LoadAndShowRecords();
             run(setup.mid(5));
+            // and read afresh
             table.LoadAndShowRecords();
             QCOMPARE(table.RecordNames[1].trimmed(), "B1");
         }

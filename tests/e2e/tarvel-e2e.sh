@@ -1,6 +1,6 @@
 #!/bin/bash
 # The real program on a real X server (1024 x 768), bare or under openbox: the windows' frames and
-# Esc; under openbox also a game played by keyboard to a record in the records file, with an AT-SPI
+# Esc; under openbox also a game played by keyboard to a record in the hall of fame, with an AT-SPI
 # client and Orca listening, as a blind player would. Every wait has a limit.
 # Usage: tarvel-e2e.sh PATH/TO/tarvel bare|openbox_orca
 set -uo pipefail
