@@ -11,11 +11,14 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
-#include <csignal>
 #include <cstdio>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#ifdef TARVEL_TEST_HOOKS
+#include <csignal>
+#endif
 
 namespace {
 const QString Organization = QStringLiteral("Tarvel");
