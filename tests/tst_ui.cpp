@@ -208,7 +208,7 @@ private slots:
         TestWindow w;
         QTest::mouseClick(w.CmdErase, Qt::LeftButton);
         FrmPass *dialog = w.passwords().form();
-        // centred: see the end-to-end test
+        // centred as the information window, which the end-to-end test checks
         QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
         // key by key, as a player types
         QTest::keyClicks(dialog->TxtPass, typed);
