@@ -22,7 +22,8 @@ void press(QPoint cell)
 {
     const float side = window->Pct->innerWidth() / 8;
     window->Pct_MouseDown(ButtonLeft, 0, (cell.x() + 0.5f) * side, (cell.y() + 0.5f) * side);
-    benchmark::DoNotOptimize(window->Pct->picture());
+    QImage picture = window->Pct->picture();
+    benchmark::DoNotOptimize(picture);
 }
 
 // Walks the tour, starting a new game (untimed) before the last square would end it.

@@ -3,6 +3,8 @@
 #include "boardview.h"
 #include "gamestate.h"
 
+#include <QPointer>
+
 namespace {
 // One square of the board: no widget of its own, its texts and place asked of the board.
 class SquareAccessible : public QAccessibleInterface

@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTimeZone>
 
 #include <cstdio>
 #include <sys/mman.h>
@@ -93,7 +94,7 @@ std::optional<RecordStore::Values> parseInMemory(const QByteArray &bytes)
         ::close(fd);
         return std::nullopt;
     }
-    const QDateTime look = QDateTime::fromMSecsSinceEpoch(++looks, Qt::UTC);
+    const QDateTime look = QDateTime::fromMSecsSinceEpoch(++looks, QTimeZone::utc());
     if (file.write(bytes) != bytes.size() || !file.flush()
         || !file.setFileTime(look, QFileDevice::FileModificationTime))
         return std::nullopt;

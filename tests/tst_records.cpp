@@ -118,9 +118,8 @@ private slots:
         // in the folder that holds Tarvel/, and other/ whose store is a link to this one
         const QString prefix
             = "cd " + dir + " && S=Tarvel/tst_records.conf && mkdir -p other/Tarvel && ln -sf ../../$S other/$S; ";
-        const auto run = [&](const QString &script) {
-            QCOMPARE(QProcess::execute("sh", { "-c", prefix + script }), 0);
-        };
+        const auto run
+            = [&](const QString &script) { QCOMPARE(QProcess::execute("sh", { "-c", prefix + script }), 0); };
         run(setup.section("then ", 0, 0));
         // another copy, through other/, entering Ann 90; it stops itself between its read and its write
         QProcess copy;
