@@ -10,6 +10,8 @@ const QString CancelText = QStringLiteral("Отмена");
 bool runBox(QWidget *window, const QString &text, QMessageBox::Icon icon, bool withCancel, const QString &heard = {})
 {
     QMessageBox box(icon, window->window()->windowTitle(), Boxes::forDisplay(text), QMessageBox::NoButton, window);
+    // A screen reader may say a box's name and description and skip its labels: the name is the text.
+    box.setAccessibleName(Boxes::spoken(text));
     box.setAccessibleDescription(heard);
     box.setTextFormat(Qt::PlainText);
     QPushButton *ok = box.addButton(OkText, QMessageBox::AcceptRole);
@@ -29,6 +31,11 @@ QString Boxes::forDisplay(QString text)
     return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+QString Boxes::spoken(QString text)
+{
+    return text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+}
+
 void Boxes::inform(QWidget *window, const QString &text, QMessageBox::Icon icon, const QString &heard)
 {
     runBox(window, text, icon, false, heard);
@@ -42,6 +49,7 @@ bool Boxes::confirm(QWidget *window, const QString &text, QMessageBox::Icon icon
 QString Boxes::askText(QWidget *window, const QString &prompt, const QString &heard)
 {
     QInputDialog dialog(window);
+    dialog.setAccessibleName(spoken(prompt));
     dialog.setAccessibleDescription(heard);
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setWindowTitle(window->window()->windowTitle());

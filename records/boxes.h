@@ -8,6 +8,8 @@
 // break lines with lone carriage returns.
 namespace Boxes {
 QString forDisplay(QString text);
+// The text as one line, for a screen reader.
+QString spoken(QString text);
 
 // `heard` is what a screen reader says of the box beyond its text.
 void inform(QWidget *window, const QString &text, QMessageBox::Icon icon = QMessageBox::NoIcon,

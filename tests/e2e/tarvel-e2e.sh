@@ -10,7 +10,8 @@ fi
 work=$(mktemp -d)
 export HOME=$work XDG_CONFIG_HOME=$work/config XDG_RUNTIME_DIR=$work/runtime LANG=C.UTF-8
 mkdir -p "$XDG_CONFIG_HOME" && mkdir -m 700 "$XDG_RUNTIME_DIR"
-trap 'kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+# TERM first: the accessibility bus launcher ends its own bus then.
+trap 'kill $(jobs -p) 2>/dev/null; sleep 0.3; kill -9 $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 # A screen reader runs before the game starts.
 if [ "$2" = openbox_orca ]; then
     /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
@@ -43,7 +44,8 @@ frame() {
     [ -z "${2:-}" ] && echo $l $t $r $b || { [ $(((l + r - 1024) ** 2 + (t + b - 768) ** 2)) -le 32 ] && echo centred; }
 }
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.3; }
-keys() { for k in "$@"; do xdotool key "$k"; sleep 0.15; done; }
+# A screen reader takes its time with each key; Orca 48 more than Orca 43.
+keys() { for k in "$@"; do xdotool key "$k"; sleep 0.3; done; }
 reads() { /usr/bin/python3 "$(dirname "$0")/atspi-read.py" "$@"; }
 
 check "the window appears" 1 eval 'windows Tarvel | wc -l'
@@ -66,10 +68,12 @@ if [ "$2" = openbox_orca ]; then
     keys Return
     sleep 0.5 && xdotool type --delay 30 "Tester" && keys Return
     check "the record is in the hall" "9. Tester, 12.5%" reads halls 9
-    # Orca writes out its log as it ends.
-    kill $orca
-    for said in "Tarvel frame." "Доска. Нажмите «Старт», чтобы начать игру." "List with 64 items." "a8, свободна" "d4, конь" "ход 2, заполнено 1.6%" "Результат: 12.5%"; do
-        check "Orca says '$said'" yes eval "grep -q -F \"SPEECH OUTPUT: '$said\" '$work/orca.log' && echo yes"
+    # Orca writes out its log as it ends. What it says is checked by the facts spoken, which Orca 43 and
+    # Orca 48 word alike; their roles and punctuation differ.
+    kill $orca; sleep 1; [ -z "${TARVEL_E2E_ORCA_LOG:-}" ] || cp "$work/orca.log" "$TARVEL_E2E_ORCA_LOG"
+    for said in "Tarvel frame" "Доска. Нажмите «Старт», чтобы начать игру." "List with 64 items" "a8, свободна" \
+        "d4, конь" "ход 2, заполнено 1.6%" "Игра окончена" "Результат: 12.5%" "Введите свое имя:"; do
+        check "Orca says '$said'" yes eval "grep -F 'SPEECH OUTPUT:' '$work/orca.log' | grep -q -F '$said' && echo yes"
     done
 fi
 click 900 700
