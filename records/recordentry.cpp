@@ -19,8 +19,8 @@ void enterFinishedGame(QWidget *window, RecordsTable &records, float result)
     const QString heard = QStringLiteral("Результат: ") + scoreText(result);
     Boxes::inform(window, GameOverText, QMessageBox::NoIcon, heard);
 
-    // Another running copy may have changed the table meanwhile: the store decides.
-    records.load();
+    // Another running copy may have changed the table meanwhile: the store decides, and the halls show it.
+    records.LoadAndShowRecords();
     if (records.findPlace(result) < 0)
         return;
 

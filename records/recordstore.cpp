@@ -1,32 +1,30 @@
 #include "recordstore.h"
 
+#include "storelock.h"
+#include "testhook.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QTimeZone>
 
-#include <cstdio>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
-
-#ifdef TARVEL_TEST_HOOKS
-#include <csignal>
-#endif
 
 namespace {
 const QString Organization = QStringLiteral("Tarvel");
 const QString Section = QStringLiteral("Users Data");
 // A live copy holds the lock for milliseconds; one that holds it longer is stuck.
 constexpr int LockWaitMs = 5000;
-constexpr int LockPollMs = 20;
 
 // The file the store's path names, links followed, so that every path to one store shares its lock.
 QFileInfo storeFile()
@@ -68,22 +66,79 @@ std::optional<QByteArray> readBytes(QFileInfo store)
     return bytes;
 }
 
-RecordStore::Values sectionOf(const QString &path)
+// Every key of a file as QSettings reads it, "Group/key".
+using AllValues = QMap<QString, QVariant>;
+
+AllValues valuesOf(const QString &path)
 {
     QSettings settings(path, QSettings::NativeFormat);
-    settings.beginGroup(Section);
-    RecordStore::Values values;
-    const QStringList keys = settings.childKeys();
+    AllValues values;
+    const QStringList keys = settings.allKeys();
     for (const QString &key : keys)
-        values.insert(key, settings.value(key).toString());
+        values.insert(key, settings.value(key));
     return values;
 }
 
-// QSettings keeps one parsed copy of a file per path and process, and parses it
-// again only when the file's size or time has changed, which a coarse file clock
-// can hide. So the bytes reach it in memory, needing no folder at all, under a
-// file time that no earlier look has had.
-std::optional<RecordStore::Values> parseInMemory(const QByteArray &bytes)
+RecordStore::Values sectionIn(const AllValues &values)
+{
+    RecordStore::Values section;
+    const QString prefix = Section + QLatin1Char('/');
+    for (auto it = values.lowerBound(prefix); it != values.cend() && it.key().startsWith(prefix); ++it)
+        section.insert(it.key().mid(prefix.size()), it.value().toString());
+    return section;
+}
+
+// A file of the program's own beside the store, under a fresh name that marks it as such. Held
+// locked, so no other copy takes it for a crash's leftover; removed when it goes, unless renamed.
+class WorkFile
+{
+public:
+    explicit WorkFile(const QFileInfo &store)
+        : m_path(QFile::encodeName(store.absolutePath() + QLatin1Char('/') + workPrefix(store)) + "XXXXXX")
+        , m_fd(::mkostemp(m_path.data(), O_CLOEXEC))
+    {
+        if (m_fd >= 0)
+            ::flock(m_fd, LOCK_EX | LOCK_NB);
+    }
+    ~WorkFile()
+    {
+        if (m_fd < 0)
+            return;
+        if (!m_renamed)
+            ::unlink(m_path.constData());
+        ::close(m_fd);
+    }
+    WorkFile(const WorkFile &) = delete;
+    WorkFile &operator=(const WorkFile &) = delete;
+
+    QString path() const { return QFile::decodeName(m_path); }
+    bool write(const QByteArray &bytes)
+    {
+        for (qsizetype done = 0; m_fd >= 0 && done < bytes.size();) {
+            const ssize_t written = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
+            if (written < 0 && errno != EINTR)
+                return false;
+            done += qMax<ssize_t>(written, 0);
+        }
+        return m_fd >= 0;
+    }
+    bool renameTo(const QFileInfo &target)
+    {
+        m_renamed
+            = m_fd >= 0 && ::rename(m_path.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) == 0;
+        return m_renamed;
+    }
+
+private:
+    QByteArray m_path;
+    int m_fd;
+    bool m_renamed = false;
+};
+
+// QSettings keeps one parsed copy of a file per path and process, and parses it again only when the
+// file's size or time has changed, which a coarse file clock can hide. So bytes are parsed under a path
+// no earlier look has had: in memory, needing no folder at all, or else in a work file beside the store.
+std::optional<AllValues> parseInMemory(const QByteArray &bytes)
 {
     static qint64 looks = 0;
     const int fd = memfd_create("tarvel-store", MFD_CLOEXEC);
@@ -98,64 +153,100 @@ std::optional<RecordStore::Values> parseInMemory(const QByteArray &bytes)
     if (file.write(bytes) != bytes.size() || !file.flush()
         || !file.setFileTime(look, QFileDevice::FileModificationTime))
         return std::nullopt;
-    return sectionOf(QStringLiteral("/proc/self/fd/%1").arg(fd));
+    // Through this process's own /proc, which a sandbox may hide or give to another process tree.
+    const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
+    struct stat named = {}, opened = {};
+    if (::stat(QFile::encodeName(path).constData(), &named) != 0 || ::fstat(fd, &opened) != 0
+        || named.st_ino != opened.st_ino || named.st_dev != opened.st_dev)
+        return std::nullopt;
+    return valuesOf(path);
 }
 
-// The lock file as it stands: which file, its size and its time.
-QByteArray lockIdentity(const QString &lockPath)
+std::optional<AllValues> parse(const QByteArray &bytes, const QFileInfo &store)
 {
-    struct stat file = {};
-    if (::stat(QFile::encodeName(lockPath).constData(), &file) != 0)
-        return {};
-    return QByteArray::number(qulonglong(file.st_ino)) + ' ' + QByteArray::number(qlonglong(file.st_size)) + ' '
-        + QByteArray::number(qlonglong(file.st_mtim.tv_sec)) + '.'
-        + QByteArray::number(qlonglong(file.st_mtim.tv_nsec));
+    if (std::optional<AllValues> values = parseInMemory(bytes))
+        return values;
+    WorkFile copy(store);
+    if (!copy.write(bytes))
+        return std::nullopt;
+    return valuesOf(copy.path());
 }
 
-// A lock no live process holds is taken over, whatever host, machine or PID it
-// names: QLockFile keeps an operating-system lock on its file while its owner
-// lives, the system drops it when the owner dies, and removeStaleLockFile()
-// removes the file only when nobody holds it. A live owner is waited for.
-bool takeLock(QLockFile &lock)
+// The new file takes on what the store carried: its owner where permitted, its mode, its ACL and
+// other extended attributes. False when even the mode could not be kept.
+bool keepAttributes(const QFileInfo &store, int fd)
 {
-    lock.setStaleLockTime(0);
-    const QDeadlineTimer deadline(LockWaitMs);
-    QByteArray seen;
-    while (!lock.tryLock(LockPollMs)) {
-        if (lock.error() != QLockFile::LockFailedError || deadline.hasExpired())
-            return false;
-        // Only a file unchanged since the last look: a copy caught between creating
-        // the file and locking it is left alone.
-        const QByteArray identity = lockIdentity(lock.fileName());
-        if (!identity.isEmpty() && identity == seen)
-            lock.removeStaleLockFile();
-        seen = identity;
+    const QByteArray path = QFile::encodeName(store.absoluteFilePath());
+    struct stat old = {};
+    if (::stat(path.constData(), &old) != 0)
+        return true; // a first save
+    if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+        (void)!::fchown(fd, uid_t(-1), old.st_gid);
+    if (::fchmod(fd, old.st_mode & 07777) != 0)
+        return false;
+    // An ACL travels as an extended attribute, and sets the mode's group bits as it is applied.
+    const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
+    QByteArray names(qMax<ssize_t>(size, 0), '\0');
+    if (size <= 0 || ::listxattr(path.constData(), names.data(), size_t(names.size())) != size)
+        return true;
+    for (const QByteArray &name : names.split('\0')) {
+        const ssize_t length = name.isEmpty() ? -1 : ::getxattr(path.constData(), name.constData(), nullptr, 0);
+        QByteArray value(qMax<ssize_t>(length, 0), '\0');
+        if (length >= 0 && ::getxattr(path.constData(), name.constData(), value.data(), size_t(value.size())) == length)
+            ::fsetxattr(fd, name.constData(), value.constData(), size_t(value.size()), 0);
     }
     return true;
 }
 
-// What a save killed half-way left beside the store. Called under the lock, so no live save owns them.
+// The work file, as QSettings left it, holds exactly what was meant, carries what the store carried
+// and is on disk: a full disk can leave it short without QSettings noticing.
+bool makeReady(const QString &workPath, const AllValues &meant, const QFileInfo &store)
+{
+    QFile file(workPath);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    const QByteArray written = file.readAll();
+    return file.error() == QFileDevice::NoError && parse(written, store) == meant
+        && keepAttributes(store, file.handle()) && ::fsync(file.handle()) == 0;
+}
+
+// What a save killed half-way left beside the store. Called under the lock; a file some copy still
+// holds locked is a lock file being made, and is left to it.
 void removeLeftovers(const QFileInfo &store)
 {
     const QDir dir = store.absoluteDir();
     const QStringList names
         = dir.entryList({ workPrefix(store) + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names)
-        QFile::remove(dir.filePath(name));
+    for (const QString &name : names) {
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd >= 0 && (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK))
+            ::unlink(path.constData());
+        if (fd >= 0)
+            ::close(fd);
+    }
 }
 
-#ifdef TARVEL_TEST_HOOKS
-// Lets a test catch this copy between its read and its write.
-void holdForTest()
+// Only the owner's write permission lets a save replace the store; a store the player made read-only
+// stays as it is, even for root.
+bool isReplaceable(const QFileInfo &store)
 {
-    if (qEnvironmentVariableIsSet("TARVEL_STOP_AFTER_READ"))
-        ::raise(SIGSTOP);
-}
-#else
-void holdForTest() { }
-#endif
+    struct stat file = {};
+    const QByteArray path = QFile::encodeName(store.absoluteFilePath());
+    if (::stat(path.constData(), &file) != 0)
+        return errno == ENOENT;
+    return (file.st_mode & 0222) && ::access(path.constData(), W_OK) == 0;
 }
 
+void syncFolder(const QFileInfo &store)
+{
+    const int fd = ::open(QFile::encodeName(store.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+}
 QString RecordStore::applicationName()
 {
     // A renamed executable keeps a table of its own.
@@ -189,56 +280,60 @@ QString RecordStore::scoreKey(int index)
 
 std::optional<RecordStore::Values> RecordStore::read()
 {
-    const std::optional<QByteArray> bytes = readBytes(storeFile());
+    const QFileInfo store = storeFile();
+    const std::optional<QByteArray> bytes = readBytes(store);
     if (!bytes)
         return std::nullopt;
     if (bytes->isEmpty())
         return Values();
-    return parseInMemory(*bytes);
+    if (const std::optional<AllValues> values = parse(*bytes, store))
+        return sectionIn(*values);
+    // No memory file and a folder nobody can write in, so no save can replace the store meanwhile:
+    // QSettings reads the store itself.
+    return sectionIn(valuesOf(store.absoluteFilePath()));
 }
 
 RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &change)
 {
     const QFileInfo store = storeFile();
     QDir().mkpath(store.absolutePath());
-    QLockFile lock(lockPath());
-    if (!takeLock(lock))
+    StoreLock lock(lockPath(), store.absolutePath() + QLatin1Char('/') + workPrefix(store));
+    if (!lock.acquire(LockWaitMs))
         return Outcome::Failed;
     removeLeftovers(store);
 
     const std::optional<QByteArray> bytes = readBytes(store);
-    if (!bytes)
+    if (!bytes || !isReplaceable(store))
         return Outcome::Failed;
     // QSettings edits a copy beside the store, which then replaces the store at once.
-    QTemporaryFile work(store.absolutePath() + QLatin1Char('/') + workPrefix(store) + QStringLiteral("XXXXXX"));
-    if (!work.open() || work.write(*bytes) != bytes->size() || !work.flush())
+    WorkFile work(store);
+    if (!work.write(*bytes))
         return Outcome::Failed;
-    const QString workPath = work.fileName(); // gives the file its name while it is open
-    work.close();
-    holdForTest();
+    stopForTest("read");
 
-    const Values before = sectionOf(workPath);
+    AllValues meant = valuesOf(work.path());
+    const Values before = sectionIn(meant);
     Values section = before;
     if (!change(section))
         return Outcome::Unchanged;
     {
-        QSettings settings(workPath, QSettings::NativeFormat);
+        QSettings settings(work.path(), QSettings::NativeFormat);
         settings.beginGroup(Section);
         // Only what changed, so values of other kinds keep their form.
         for (auto it = section.cbegin(); it != section.cend(); ++it) {
             const auto old = before.constFind(it.key());
-            if (old == before.cend() || *old != it.value())
+            if (old == before.cend() || *old != it.value()) {
                 settings.setValue(it.key(), it.value());
+                meant.insert(Section + QLatin1Char('/') + it.key(), it.value());
+            }
         }
-        settings.sync(); // written to a temporary, synced to disk, renamed over the copy
+        settings.sync();
         // A malformed line met while reading the copy shows as FormatError; the write itself worked.
         if (settings.status() == QSettings::AccessError)
             return Outcome::Failed;
     }
-    if (QFile::exists(store.filePath()))
-        QFile::setPermissions(workPath, QFile::permissions(store.filePath()));
-    const bool replaced
-        = std::rename(QFile::encodeName(workPath).constData(), QFile::encodeName(store.absoluteFilePath()).constData())
-        == 0;
-    return replaced ? Outcome::Saved : Outcome::Failed;
+    if (!makeReady(work.path(), meant, store) || !work.renameTo(store))
+        return Outcome::Failed;
+    syncFolder(store);
+    return Outcome::Saved;
 }

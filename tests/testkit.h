@@ -68,9 +68,10 @@ struct RecordingDisplay : RecordsDisplay
 
 #include <QtWidgets>
 
-// Answers modal boxes as they appear, in order: a button's text presses it, "=text" types the text and
-// presses ОК, "Esc" presses Esc; "!" first lets another copy fill the table with 50 % results. Each box is
-// noted as "title|text|icon|buttons", '*' on the default.
+// Answers modal boxes as they appear, in order: a button's text presses it, "Esc" presses Esc, "=text" types the
+// text and presses ОК ("=text>Esc" presses Esc instead). Before that, "!NN" lets another copy fill the table with
+// NN % results, "?" puts a FIFO where the store's lock goes. Each box is noted as "title|text|icon|buttons", '*' on
+// the default.
 struct ModalAnswers : QObject
 {
     explicit ModalAnswers(QStringList answers)
@@ -89,11 +90,14 @@ struct ModalAnswers : QObject
             seen << parts.join('|');
             QString answer = answers.takeFirst();
             if (answer.startsWith('!'))
-                Store::write(Store::tableText(QStringList(20, "50"))), answer.remove(0, 1);
+                Store::write(Store::tableText(QStringList(20, answer.mid(1, 2)))), answer.remove(0, 3);
+            if (answer.startsWith('?'))
+                QProcess::execute("mkfifo", { RecordStore::lockPath() }), answer.remove(0, 1);
+            if (answer.startsWith('='))
+                box->findChild<QLineEdit *>()->setText(answer.section('>', 0, 0).mid(1)),
+                    answer = answer.contains('>') ? answer.section('>', 1) : "ОК";
             if (answer == "Esc")
                 return QTest::keyClick(box, Qt::Key_Escape);
-            if (answer.startsWith('='))
-                box->findChild<QLineEdit *>()->setText(answer.mid(1)), answer = "ОК";
             for (QPushButton *button : buttons)
                 if (button->text() == answer && button->isVisible())
                     return button->click();

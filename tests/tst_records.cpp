@@ -1,6 +1,8 @@
 // The records table against the real store in a temporary folder, and real copies racing.
 #include "testkit.h"
 
+#include <unistd.h>
+
 namespace {
 // A stored input (a change to a table of N0 90, N1 86… N19 14: "Key =value"), the locale, what
 // the program then does ("NAME|SCORE" entered, "clear", joined by " then "), a line of the hall
@@ -12,6 +14,13 @@ struct Case
 };
 const QStringList Scores = QString("90 86 82 78 74 70 66 62 58 54 50 46 42 38 34 30 26 22 18 14").split(' ');
 const QString N0 = "1.  N0|90.0%", Shifted = "|N0 90|N1 86|N18 18", Cut = "abcdefghijklmnopqrs\U0001F40E";
+
+// A shell script's start: in the folder that holds Tarvel/, with the functions that start other copies.
+QString shellIn(const QString &dir)
+{
+    return "cd " + dir + " && BIN=" + QCoreApplication::applicationFilePath() + " && . " + QFINDTESTDATA("copies.sh")
+        + "; ";
+}
 
 QStringList filesIn(const QString &dir)
 {
@@ -60,6 +69,8 @@ private slots:
         QLocale::setDefault(QLocale(c.locale));
         RecordingDisplay display;
         RecordsTable table(display);
+        // as the window does at its start
+        table.LoadAndShowRecords();
         for (const QString &step : c.action.split(" then ", Qt::SkipEmptyParts))
             step == "clear" ? void(table.clearAll())
                             : void(table.enterRecord(step.section('|', 0, 0), step.section('|', 1).toFloat()));
@@ -77,96 +88,109 @@ private slots:
         QCOMPARE(table.RecordScores[0], first);
     }
 
-    // What lies where the table should be or beside it (a shell script run in the folder that holds Tarvel/,
-    // $S the store; what follows "then" runs once the table has been looked at), and another copy saving, then
-    // killed, or resumed while this copy waits for the lock. After this copy enters 88 %: the failures reported, places
-    // 1-3 as stored, and where given the files left in the folder TMPDIR names (t) and in Tarvel/.
+    // What lies where the table should be or beside it (a shell script run in the folder that holds Tarvel/, $S
+    // the store, $L its lock; what follows "then" runs once the table has been looked at), other copies (`start
+    // NAME:SCORE STEP` starts one that stops itself at that step of its save, `go NAME` resumes it), what runs
+    // while this copy enters 88 % ("meanwhile"), and a step after which it enters again. Then: the failures
+    // reported, places 1-3 as stored, the files in the folder TMPDIR names (t) and in Tarvel/, and a probe's output.
     void situations_data()
     {
-        QTest::addColumn<QString>("setup");
-        QTest::addColumn<QString>("after");
-        const QString saved = "0 N0 90|New 88|N1 86 tst_records.conf";
-        QTest::newRow("a FIFO") << "rm $S && mkfifo $S"
-                                << "1  | | ";
-        QTest::newRow("a symlink to a FIFO") << "rm $S && mkfifo t && ln -s ../t $S"
-                                             << "1  | | ";
-        QTest::newRow("a symlink to a table") << "mv $S t && ln -s ../t $S" << saved;
-        // and this copy enters again once it is killed
-        QTest::newRow("a live copy saving, then killed") << ": copy killed"
-                                                         << "1 N0 90|New 88|N1 86 tst_records.conf";
-        QTest::newRow("a copy saving a new table meanwhile") << "rm $S && mkdir t; : copy resumed"
-                                                             << "0 Ann 90|New 88|Quib 20 tst_records.conf";
-        QTest::newRow("a crash's leftovers, a stray line, the player's files")
-            << "sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
-               "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
-               ".tst_records.conf.saving-AbC123.lock"
-            << saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~";
-        QTest::newRow("another host's lock, held by nobody")
-            << "printf '12345\\ntst_records\\nelsewhere\\n' >Tarvel/tst_records.records.lock" << saved;
-        QTest::newRow("a FIFO as the organisation's file") << "mkfifo Tarvel.conf" << saved;
-        QTest::newRow("a same-size rewrite, the same time")
-            << "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S"
-            << "0 N0 90|New 88|B1 86 tst_records.conf";
+        for (const char *column : { "setup", "meanwhile", "next", "probe", "after" })
+            QTest::addColumn<QString>(column);
+        const QString saved = "0 N0 90|New 88|N1 86 tst_records.conf", unsaved = "1 N0 90|N1 86|N2 82 tst_records.conf";
+        const auto row
+            = [](const char *name, QString setup, QString after, QString meanwhile = "", QString next = "",
+                 QString probe = "") { QTest::newRow(name) << setup << meanwhile << next << probe << after; };
+        row("a symlink to a FIFO", "rm $S && mkfifo t && ln -s ../t $S", "1  | | ");
+        row("a live copy saving, then killed", "start Ann:90 read", "1 N0 90|New 88|N1 86 tst_records.conf", "",
+            "kill -9 $(cat Ann)");
+        row("a copy saving a new table meanwhile", "rm $S && mkdir t && start Ann:90 read",
+            "0 Ann 90|New 88|Quib 20 tst_records.conf", "sleep .2; go Ann");
+        row("two copies taking over a dead lock", "echo 1 >$L && start Ann:90 takeover && start Bob:89 read && go Ann",
+            "0 N0 90|Ann 90|Bob 89 tst_records.conf", "sleep .3; go Bob");
+        row("a crash's leftovers, a stray line, the player's files",
+            "sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
+            "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
+            ".tst_records.conf.saving-AbC123.lock",
+            saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~");
+        row("a dead lock of another account", "echo 1 >$L && chown -R nobody . && chown root $L && nobody Ann:90",
+            "0 N0 90|Ann 90|New 88 tst_records.conf");
+        row("a FIFO as the lock", "mkfifo $L", unsaved + " tst_records.records.lock");
+        row("a FIFO as the organisation's file", "mkfifo Tarvel.conf", saved);
+        row("a same-size rewrite, the same time", "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S",
+            "0 N0 90|New 88|B1 86 tst_records.conf");
+        row("a store shared through an ACL", "chmod 640 $S && setfacl -m u:nobody:rw $S",
+            saved + " 660 user:nobody:rw-", "", "", "stat -c%a $S; getfacl -p $S | grep nobody");
+        row("a store made read-only", "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S");
+        row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1", "", "",
+            "cat look");
+        // a real full disk, 0 to 8 blocks free: each save lands whole, or fails, says so and changes nothing
+        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done >look", saved + " 0 2 1 same 0", "", "",
+            "sort -u look");
+        // Qt's own temporary needs /proc: the save fails, and nothing but the store's folder is touched
+        row("the /proc of another process tree", "sandboxed 'unshare -pf mount -t proc proc /proc;' Ann:90",
+            saved + " 1 Tarvel look other", "", "", "cat look; ls -A");
+        row("no /proc, a read-only folder", "sandboxed 'umount -l /proc; mount -r --bind Tarvel Tarvel;' look",
+            saved + " 0", "", "", "cat look");
     }
 
     void situations()
     {
         QFETCH(QString, setup);
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, next);
+        QFETCH(QString, probe);
         QFETCH(QString, after);
+        if (::getuid() != 0)
+            QSKIP("needs root: other accounts, mounts, namespaces");
+#ifdef __SANITIZE_ADDRESS__
+        if (setup.contains("umount -l /proc"))
+            QSKIP("AddressSanitizer needs /proc");
+#endif
         Store store(Store::tableText(Scores));
         const QString dir = store.dir.path();
-        // in the folder that holds Tarvel/, and other/ whose store is a link to this one
-        const QString prefix
-            = "cd " + dir + " && S=Tarvel/tst_records.conf && mkdir -p other/Tarvel && ln -sf ../../$S other/$S; ";
-        const auto run
-            = [&](const QString &script) { QCOMPARE(QProcess::execute("sh", { "-c", prefix + script }), 0); };
-        run(setup.section("then ", 0, 0));
-        // another copy, through other/, entering Ann 90; it stops itself between its read and its write
-        QProcess copy;
-        if (setup.contains("copy")) {
-            copy.start("env",
-                       { "XDG_CONFIG_HOME=" + dir + "/other", "TARVEL_STOP_AFTER_READ=1",
-                         QCoreApplication::applicationFilePath(), "copy" });
-            QVERIFY(QTest::qWaitFor([&] {
-                QFile stat(QString("/proc/%1/stat").arg(copy.processId()));
-                return stat.open(QIODevice::ReadOnly) && stat.readAll().contains(") T ");
-            }));
-        }
+        // in the folder that holds Tarvel/, with the shell functions that start other copies
+        const QString prefix = shellIn(dir);
+        const auto run = [&](const QString &script) {
+            QProcess shell;
+            shell.start("sh", { "-c", prefix + script });
+            return shell.waitForFinished() && shell.exitCode() == 0 ? shell.readAll().simplified() : "failed";
+        };
+        QCOMPARE(run(setup.section("then ", 0, 0)), "");
         // nothing of the store may need TMPDIR: here it is missing, a FIFO, a file or an empty folder
         qputenv("TMPDIR", (dir + "/t").toLocal8Bit());
         RecordingDisplay display;
         RecordsTable table(display);
-        if (setup.startsWith("then ")) {
-            table.LoadAndShowRecords();
-            run(setup.mid(5));
-            // and read afresh
-            table.LoadAndShowRecords();
-            QCOMPARE(table.RecordNames[1].trimmed(), "B1");
-        }
-        // resumed while this copy waits for the lock
-        if (setup.endsWith("resumed"))
-            QProcess::startDetached("sh", { "-c", QString("sleep 0.2; kill -CONT %1").arg(copy.processId()) });
+        // a look at the table before the script after "then"
+        if (setup.contains("then "))
+            table.LoadAndShowRecords(), run(setup.section("then ", 1));
+        QProcess::startDetached("sh", { "-c", prefix + meanwhile });
         table.enterRecord("New", 88);
-        if (setup.endsWith("killed")) {
-            copy.kill();
-            QVERIFY(copy.waitForFinished() && table.enterRecord("New", 88) == RecordsTable::Entry::Saved);
-        }
-        copy.waitForFinished();
+        if (!next.isEmpty())
+            run(next), table.enterRecord("New", 88);
+        // every copy ended
+        run("for p in $(cat Ann Bob 2>/dev/null); do while kill -0 $p 2>/dev/null; do sleep .05; done; done");
         qunsetenv("TMPDIR");
         const QStringList files = filesIn(dir + "/t") + filesIn(dir + "/Tarvel");
         QCOMPARE(QString::number(display.failedSaves) + ' ' + store.stored(1, 3)
-                     + (after.contains(".conf") ? ' ' + files.join(' ') : ""),
-                 after);
+                     + (after.contains(".conf") ? ' ' + files.join(' ') : "") + ' ' + run(probe),
+                 after + (probe.isEmpty() ? " " : ""));
     }
 };
 
-// "tst_records copy" is another running copy of the game, entering Ann 90.
+// "tst_records copy NAME:SCORE" is another running copy of the game entering a result, failing when its save
+// fails; "copy look" shows the hall of fame, failing when a save failed (1) or place 2 is not N1's (2).
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     RecordingDisplay display;
+    RecordsTable table(display);
+    const QString entry = app.arguments().value(2);
     if (app.arguments().value(1) == "copy")
-        return RecordsTable(display).enterRecord("Ann", 90) == RecordsTable::Entry::Failed;
+        return entry == "look"
+            ? (table.LoadAndShowRecords(), display.failedSaves + 2 * (display.names[1].simplified() != "2. N1"))
+            : table.enterRecord(entry.section(':', 0, 0), entry.section(':', 1).toFloat())
+                == RecordsTable::Entry::Failed;
     TestRecords suite;
     return QTest::qExec(&suite, argc, argv);
 }

@@ -160,34 +160,52 @@ private slots:
         }
     }
 
-    // The answers after "Игра окончена", and the name then stored at place 9 (empty: the nickname last offered).
+    // The answers to the boxes of a finished game at 12.5 % (place 9 of the default table), the boxes shown, and a
+    // place then stored ("*": the nickname last offered).
     void finishedGame_data()
     {
         QTest::addColumn<QStringList>("answers");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("Cyrillic, spaces, a line break") << QStringList { "=  Вася\nLee\u200B" } << "  Вася Lee";
-        QTest::newRow("cancel, then a nickname") << QStringList { Cancel, Ok } << "";
-        QTest::newRow("nickname refused, blanks, Esc")
-            << QStringList { "=   ", "Esc", "=\u00A0\u2029", Cancel, "=\U000E0001\U0001D173", Ok } << "";
-        QTest::newRow("another copy fills the table") << QStringList { "!=Late", Ok } << "N8";
+        QTest::addColumn<QString>("boxes");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("spaces, line breaks, a format character")
+            << QStringList { Ok, "=  Вася\nLee\u2028Ann\u200B" } << "over name" << "9   Вася Lee Ann";
+        QTest::newRow("cancel, then a nickname") << QStringList { Ok, Cancel, Ok } << "over name nick" << "9 *";
+        QTest::newRow("nickname refused, blanks, a name typed and taken back, Esc")
+            << QStringList { Ok, "=   ", "Esc", "=\u00A0\u2029", Cancel, "=Ann>Esc", Cancel, "=Bob>Отмена", Ok }
+            << "over name nick name nick name nick name nick" << "9 *";
+        QTest::newRow("better than every record") << QStringList { "!01ОК", "=Ann" } << "over name" << "1 Ann";
+        QTest::newRow("the table filled before the end") << QStringList { "!50ОК" } << "over" << "9 N8";
+        QTest::newRow("the table filled meanwhile") << QStringList { Ok, "!50=Late", Ok } << "over name late" << "9 N8";
+        QTest::newRow("a save that fails") << QStringList { Ok, "?=Ann", Ok } << "over name failed" << "9 Quib";
     }
 
     void finishedGame()
     {
         QFETCH(QStringList, answers);
-        QFETCH(QString, name);
+        QFETCH(QString, boxes);
+        QFETCH(QString, stored);
+        // each box's title, text, icon and buttons ('*' the default)
+        const QMap<QString, QString> texts { { "over", "Игра окончена|0|*ОК" },
+                                             { "name",
+                                               "Ваш результат попал в таблицу рекордов!\nВведите свое имя:|input" },
+                                             { "nick", "Если вы не говорите свое имя,\nя буду называть вас " },
+                                             { "late", "Результат больше не попадает в таблицу рекордов.|1|*ОК" },
+                                             { "failed", "Не удалось сохранить таблицу рекордов.|3|*ОК" } };
         TestWindow w;
-        A shown(QStringList { Ok } + answers);
+        A shown(answers);
         w.play(DeadEnd);
-        QCOMPARE(shown.seen.size(), answers.size() + 1);
-        QVERIFY(shown.seen.join('\n').startsWith("Tarvel|Игра окончена|0|*ОК\nTarvel|Ваш результат попал в таблицу "
-                                                 "рекордов!\nВведите свое имя:|input"));
-        const QString stored = Store::stored(9, 9).section(' ', 0, -2);
-        QCOMPARE(name.isEmpty() ? shown.seen.last() : stored,
-                 name.isEmpty() ? "Tarvel|Если вы не говорите свое имя,\nя буду называть вас "
-                         + stored.leftJustified(20) + "|1|ОК|*Отмена"
-                                : name);
-        QVERIFY(name != "N8" || shown.seen.last() == "Tarvel|Результат больше не попадает в таблицу рекордов.|1|*ОК");
+        QStringList seen;
+        for (const QString &box : shown.seen)
+            for (auto text = texts.cbegin(); text != texts.cend(); ++text)
+                seen << (box.startsWith("Tarvel|" + *text) ? text.key() : "");
+        seen.removeAll("");
+        QCOMPARE(seen.join(' '), boxes);
+        const QString nickname = shown.seen.last().section("вас ", 1).section('|', 0, 0).trimmed();
+        const int place = stored.section(' ', 0, 0).toInt();
+        QCOMPARE(Store::stored(place, place).section(' ', 0, -2), stored.section(' ', 1).replace("*", nickname));
+        // the hall shown is the table stored
+        QCOMPARE(w.LblScore->text().split(QRegularExpression("[\r\n]+")).value((place - 1) % 10).mid(4).trimmed(),
+                 stored.section(' ', 1).replace("*", nickname).trimmed());
     }
 
     void password_data()
@@ -229,7 +247,8 @@ private slots:
         QTRY_VERIFY(!w.passwords().form());
         QCOMPARE(answers.seen.join(""),
                  typed == "mirvolet" ? "" : "Tarvel|Введен неверный пароль.\n\nДоступ в систему закрыт.|3|*ОК");
-        QCOMPARE(Store::stored(1, 1), how == "Return" ? " 0" : "Quib 20");
+        QCOMPARE(Store::stored(1, 1) + '|' + w.LblScore->text().left(8),
+                 how == "Return" ? " 0|1.      " : "Quib 20|1.  Quib");
     }
 
     void infoWindow()
