@@ -101,14 +101,14 @@ private slots:
         const auto row
             = [](const char *name, QString setup, QString after, QString meanwhile = "", QString next = "",
                  QString probe = "") { QTest::newRow(name) << setup << meanwhile << next << probe << after; };
-        row("a symlink to a FIFO", "rm $S && mkfifo t && ln -s ../t $S", "1  | | ");
+        row("a symlink to a FIFO", "rm $S && mkfifo t && ln -s ../t $S", "1  | |");
         row("a live copy saving, then killed", "start Ann:90 read", "1 N0 90|New 88|N1 86 tst_records.conf", "",
             "kill -9 $(cat Ann)");
         row("a copy saving a new table meanwhile", "rm $S && mkdir t && start Ann:90 read",
             "0 Ann 90|New 88|Quib 20 tst_records.conf", "sleep .2; go Ann");
         row("two copies taking over a dead lock", "echo 1 >$L && start Ann:90 takeover && start Bob:89 read && go Ann",
             "0 N0 90|Ann 90|Bob 89 tst_records.conf", "sleep .3; go Bob");
-        row("a crash's leftovers, a stray line, the player's files",
+        row("leftovers, a stray line, the player's files",
             "sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
             "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
             ".tst_records.conf.saving-AbC123.lock",
@@ -122,16 +122,15 @@ private slots:
         row("a store shared through an ACL", "chmod 640 $S && setfacl -m u:nobody:rw $S",
             saved + " 660 user:nobody:rw-", "", "", "stat -c%a $S; getfacl -p $S | grep nobody");
         row("a store made read-only", "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S");
-        row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1", "", "",
-            "cat look");
+        row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1");
         // a real full disk, 0 to 8 blocks free: each save lands whole, or fails, says so and changes nothing
-        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done >look", saved + " 0 2 1 same 0", "", "",
-            "sort -u look");
+        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done | sort -u >look", saved + " 0 2 1 same 0");
         // Qt's own temporary needs /proc: the save fails, and nothing but the store's folder is touched
-        row("the /proc of another process tree", "sandboxed 'unshare -pf mount -t proc proc /proc;' Ann:90",
-            saved + " 1 Tarvel look other", "", "", "cat look; ls -A");
+        row("the /proc of another process tree",
+            "touch .lock && sandboxed 'unshare -pf mount -t proc proc /proc;' Ann:90",
+            saved + " 1 .lock Tarvel look other", "", "", "ls -A");
         row("no /proc, a read-only folder", "sandboxed 'umount -l /proc; mount -r --bind Tarvel Tarvel;' look",
-            saved + " 0", "", "", "cat look");
+            saved + " 0");
     }
 
     void situations()
@@ -172,9 +171,12 @@ private slots:
         run("for p in $(cat Ann Bob 2>/dev/null); do while kill -0 $p 2>/dev/null; do sleep .05; done; done");
         qunsetenv("TMPDIR");
         const QStringList files = filesIn(dir + "/t") + filesIn(dir + "/Tarvel");
-        QCOMPARE(QString::number(display.failedSaves) + ' ' + store.stored(1, 3)
-                     + (after.contains(".conf") ? ' ' + files.join(' ') : "") + ' ' + run(probe),
-                 after + (probe.isEmpty() ? " " : ""));
+        // and what a copy's look or the probe found
+        QCOMPARE((QString::number(display.failedSaves) + ' ' + store.stored(1, 3)
+                  + (after.contains(".conf") ? ' ' + files.join(' ') : "") + ' '
+                  + run("cat look 2>/dev/null\n" + probe + "\ntrue"))
+                     .trimmed(),
+                 after);
     }
 };
 

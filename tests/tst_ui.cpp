@@ -170,7 +170,7 @@ private slots:
         QTest::newRow("spaces, line breaks, a format character")
             << QStringList { Ok, "=  Вася\nLee\u2028Ann\u200B" } << "over name" << "9   Вася Lee Ann";
         QTest::newRow("cancel, then a nickname") << QStringList { Ok, Cancel, Ok } << "over name nick" << "9 *";
-        QTest::newRow("nickname refused, blanks, a name typed and taken back, Esc")
+        QTest::newRow("blanks, names taken back, Esc")
             << QStringList { Ok, "=   ", "Esc", "=\u00A0\u2029", Cancel, "=Ann>Esc", Cancel, "=Bob>Отмена", Ok }
             << "over name nick name nick name nick name nick" << "9 *";
         QTest::newRow("better than every record") << QStringList { "!01ОК", "=Ann" } << "over name" << "1 Ann";
