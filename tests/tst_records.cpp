@@ -140,8 +140,8 @@ private slots:
         QFETCH(QString, next);
         QFETCH(QString, probe);
         QFETCH(QString, after);
-        if (::getuid() != 0)
-            QSKIP("needs root: other accounts, mounts, namespaces");
+        if (::getuid() != 0 || QProcess::execute("unshare", { "-m", "--propagation", "private", "true" }) != 0)
+            QSKIP("needs root and private mount namespaces: other accounts, mounts");
 #ifdef __SANITIZE_ADDRESS__
         if (setup.contains("umount -l /proc"))
             QSKIP("AddressSanitizer needs /proc");
