@@ -42,7 +42,10 @@ if [ "${TARVEL_FRESH_INNER:-}" = 1 ]; then
         USER=root TERM=dumb /bin/bash -c "cd /root/project && $command" </dev/null
 fi
 
-command -v debootstrap >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -q debootstrap >/dev/null
+if ! command -v debootstrap >/dev/null; then
+    apt-get update -q >/dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap >/dev/null
+fi
 # The archive this machine's apt uses, its main suite (a release's name swapped in for the other one).
 MIRROR=$(apt-get indextargets --no-release-info --format '$(REPO_URI)|$(RELEASE)' 'Identifier: Packages' |
     awk -F'|' -v s="$own" '$2 == s { print $1; exit }')

@@ -16,13 +16,13 @@ nobody() {
     chmod 755 . && install -D -m 755 "$BIN" "bin/${BIN##*/}" && setpriv --reuid=nobody --regid=nogroup \
         --clear-groups env XDG_CONFIG_HOME="$PWD/other" "bin/${BIN##*/}" copy "$1"
 }
-# sandboxed SCRIPT NAME:SCORE|look: a copy in a mount namespace prepared by SCRIPT; its exit status goes to
-# the file "look"
-sandboxed() { unshare -m --propagation private sh -c "$1 $copy $2; echo \$? >look"; }
+# sandboxed SCRIPT NAME:SCORE|look: a copy in a mount namespace prepared by SCRIPT; what it prints and its
+# exit status go to the file "look"
+sandboxed() { unshare -m --propagation private sh -c "$1 $copy $2 >look; echo \$? >>look"; }
 # full K: a copy entering Ann:90 with the store's folder a small tmpfs that has K blocks of 4 KiB free; prints
-# its exit status, "same" if the store is unchanged, and then a look's exit status
+# its exit status, "same" if the store is unchanged, and what a look then prints
 full() {
     echo $(unshare -m --propagation private sh -c "cp $S orig && mount -t tmpfs -o size=64k full Tarvel && cp orig $S
         dd if=/dev/zero of=Tarvel/fill bs=4k count=\$((\$(df -B4k --output=avail Tarvel | tail -1) - $1)) 2>/dev/null
-        $copy Ann:90; echo \$?; cmp -s orig $S && echo same; $copy look; echo \$?")
+        $copy Ann:90; echo \$?; cmp -s orig $S && echo same; $copy look")
 }

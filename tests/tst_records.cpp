@@ -124,13 +124,14 @@ private slots:
         row("a store made read-only", "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S");
         row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1");
         // a real full disk, 0 to 8 blocks free: each save lands whole, or fails, says so and changes nothing
-        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done | sort -u >look", saved + " 0 2 1 same 0");
+        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done | sort -u >look",
+            saved + " 0 0 2. Ann 1 same 0 2. N1");
         // Qt's own temporary needs /proc: the save fails, and nothing but the store's folder is touched
         row("the /proc of another process tree",
             "touch .lock && sandboxed 'unshare -pf mount -t proc proc /proc;' Ann:90",
             saved + " 1 .lock Tarvel look other", "", "", "ls -A");
         row("no /proc, a read-only folder", "sandboxed 'umount -l /proc; mount -r --bind Tarvel Tarvel;' look",
-            saved + " 0");
+            saved + " 0 2. N1 0");
     }
 
     void situations()
@@ -181,18 +182,19 @@ private slots:
 };
 
 // "tst_records copy NAME:SCORE" is another running copy of the game entering a result, failing when its save
-// fails; "copy look" shows the hall of fame, failing when a save failed (1) or place 2 is not N1's (2).
+// fails; "copy look" shows the hall of fame and prints the failures reported and place 2.
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     RecordingDisplay display;
     RecordsTable table(display);
     const QString entry = app.arguments().value(2);
+    if (app.arguments().value(1) == "copy" && entry == "look")
+        return table.LoadAndShowRecords(),
+               std::printf("%d %s\n", display.failedSaves, qPrintable(display.names[1].simplified())), 0;
     if (app.arguments().value(1) == "copy")
-        return entry == "look"
-            ? (table.LoadAndShowRecords(), display.failedSaves + 2 * (display.names[1].simplified() != "2. N1"))
-            : table.enterRecord(entry.section(':', 0, 0), entry.section(':', 1).toFloat())
-                == RecordsTable::Entry::Failed;
+        return table.enterRecord(entry.section(':', 0, 0), entry.section(':', 1).toFloat())
+            == RecordsTable::Entry::Failed;
     TestRecords suite;
     return QTest::qExec(&suite, argc, argv);
 }
