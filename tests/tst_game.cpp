@@ -111,7 +111,6 @@ private slots:
                                                      << "1|.0%|1|0|";
         QTest::newRow("Clear") << "S 34 C 46" << Blank << "2|1.6%|2|0|";
         QTest::newRow("dead end, then presses") << DeadEnd + " 33 R33" << cornered << "8|12.5%|9|1|" + DeadEnd.mid(2);
-        QTest::newRow("Clear after a dead end") << DeadEnd + " C" << Blank << "8|12.5%|9|1|" + DeadEnd.mid(2);
         QTest::newRow("Start after a dead end") << DeadEnd + " S" << chess << "1|.0%|1|1|";
     }
 
