@@ -44,6 +44,12 @@ QString workPrefix(const QFileInfo &store)
     return QLatin1Char('.') + store.fileName() + QStringLiteral(".saving-");
 }
 
+// Where a save's own files start: in the store's folder, under the work prefix.
+QString workStem(const QFileInfo &store)
+{
+    return store.absolutePath() + QLatin1Char('/') + workPrefix(store);
+}
+
 // A FIFO would block the open, and a device would be replaced by a file.
 bool isStorable(const QFileInfo &file)
 {
@@ -94,7 +100,7 @@ class WorkFile
 {
 public:
     explicit WorkFile(const QFileInfo &store)
-        : m_path(QFile::encodeName(store.absolutePath() + QLatin1Char('/') + workPrefix(store)) + "XXXXXX")
+        : m_path(QFile::encodeName(workStem(store)) + "XXXXXX")
         , m_fd(::mkostemp(m_path.data(), O_CLOEXEC))
     {
         if (m_fd >= 0)
@@ -114,13 +120,9 @@ public:
     QString path() const { return QFile::decodeName(m_path); }
     bool write(const QByteArray &bytes)
     {
-        for (qsizetype done = 0; m_fd >= 0 && done < bytes.size();) {
-            const ssize_t written = ::write(m_fd, bytes.constData() + done, size_t(bytes.size() - done));
-            if (written < 0 && errno != EINTR)
-                return false;
-            done += qMax<ssize_t>(written, 0);
-        }
-        return m_fd >= 0;
+        QFile file;
+        return m_fd >= 0 && file.open(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+            && file.write(bytes) == bytes.size() && file.flush();
     }
     bool renameTo(const QFileInfo &target)
     {
@@ -217,14 +219,8 @@ void removeLeftovers(const QFileInfo &store)
     const QDir dir = store.absoluteDir();
     const QStringList names
         = dir.entryList({ workPrefix(store) + QLatin1Char('*') }, QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : names) {
-        const QByteArray path = QFile::encodeName(dir.filePath(name));
-        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd >= 0 && (::flock(fd, LOCK_EX | LOCK_NB) == 0 || errno == ENOLCK))
-            ::unlink(path.constData());
-        if (fd >= 0)
-            ::close(fd);
-    }
+    for (const QString &name : names)
+        StoreLock::removeIfUnheld(QFile::encodeName(dir.filePath(name)), false);
 }
 
 // Only the owner's write permission lets a save replace the store; a store the player made read-only
@@ -297,7 +293,7 @@ RecordStore::Outcome RecordStore::transact(const std::function<bool(Values &)> &
 {
     const QFileInfo store = storeFile();
     QDir().mkpath(store.absolutePath());
-    StoreLock lock(lockPath(), store.absolutePath() + QLatin1Char('/') + workPrefix(store));
+    StoreLock lock(lockPath(), workStem(store));
     if (!lock.acquire(LockWaitMs))
         return Outcome::Failed;
     removeLeftovers(store);

@@ -112,28 +112,28 @@ int StoreLock::makeScratch(QByteArray &scratchPath) const
 
 StoreLock::Found StoreLock::inspect() const
 {
-    // Whatever else stands at the lock's name (a FIFO, a folder, a link, a device) is not a lock, and is
-    // never opened in a way that could wait.
+    // Whatever else stands at the lock's name (a FIFO, a folder, a link, a device) is not a lock.
     struct stat named = {};
     if (::lstat(m_path.constData(), &named) != 0)
         return errno == ENOENT ? Found::Gone : Found::Foreign;
     if (!S_ISREG(named.st_mode))
         return Found::Foreign;
-    const int fd = ::open(m_path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    return removeIfUnheld(m_path, true) ? Found::Gone : Found::Live;
+}
+
+bool StoreLock::removeIfUnheld(const QByteArray &path, bool judgeOwner)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        return errno == ENOENT ? Found::Gone : errno == EACCES ? Found::Live : Found::Foreign;
+        return errno == ENOENT;
     stopForTest("takeover");
-    Found found = Found::Live;
-    struct stat opened = {};
-    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-        found = Found::Foreign;
-    } else if (::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno == ENOLCK && ownerEnded(fd))) {
-        // Nobody holds it: removed if the name still stands for the very file tested, not for a
-        // lock another copy took over meanwhile.
-        if (::lstat(m_path.constData(), &named) == 0 && sameFile(opened, named))
-            ::unlink(m_path.constData());
-        found = Found::Gone;
-    }
+    struct stat opened = {}, named = {};
+    const bool unheld = ::fstat(fd, &opened) == 0
+        && (::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno == ENOLCK && (!judgeOwner || ownerEnded(fd))));
+    // Removed only if the name still stands for the very file tested, not for one another copy put there
+    // meanwhile.
+    if (unheld && ::lstat(path.constData(), &named) == 0 && sameFile(opened, named))
+        ::unlink(path.constData());
     ::close(fd);
-    return found;
+    return unheld;
 }

@@ -25,9 +25,14 @@ public:
     // not a lock file stands at the lock's name.
     bool acquire(int waitMs);
 
+    // Removes the file at `path` when no live copy holds it: one left by a copy that died. Never follows a
+    // link nor waits on what stands there. False while a copy holds it; where the file system refuses flock,
+    // with `judgeOwner` a file whose owner has ended counts as unheld, without it any file does.
+    static bool removeIfUnheld(const QByteArray &path, bool judgeOwner);
+
 private:
     enum class Found { Gone, Live, Foreign };
-    // Looks at the lock file in place, and removes it when nobody holds it.
+    // Looks at what stands at the lock's name, and removes it when it is a lock nobody holds.
     Found inspect() const;
     int makeScratch(QByteArray &scratchPath) const;
 
