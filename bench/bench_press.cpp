@@ -20,7 +20,7 @@ QList<QPoint> tour;
 // A press, with its squares painted into the backing image.
 void press(QPoint cell)
 {
-    const float side = window->Pct->innerWidth() / 8;
+    const float side = window->game().state().CellSize;
     window->Pct_MouseDown(ButtonLeft, 0, (cell.x() + 0.5f) * side, (cell.y() + 0.5f) * side);
     QImage picture = window->Pct->picture();
     benchmark::DoNotOptimize(picture);

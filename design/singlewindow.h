@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compositor.h"
 #include "framewatcher.h"
 
 #include <QPointer>
@@ -9,9 +10,15 @@
 // call creates the window centred on the screen, frame included, a later one
 // brings it to the front where the player left it. Whoever keeps the pointer
 // destroys the window.
-template <typename Window, typename Create> Window *showSingleWindow(QPointer<Window> &window, Create create)
+template <typename Window, typename Create>
+Window *showSingleWindow(QPointer<Window> &window, QWidget *owner, Create create)
 {
-    if (!window) {
+    if (!window && compositorPlacesWindows()) {
+        // The compositor places it; tied to the main window, it is kept above it, on its output.
+        window = create();
+        window->winId();
+        window->windowHandle()->setTransientParent(owner->windowHandle());
+    } else if (!window) {
         window = create();
         Window *created = window;
         const QPoint centre = created->screen()->availableGeometry().center();

@@ -60,15 +60,22 @@ BoardView::BoardView(QWidget *parent)
     BoardAccessible::install();
 }
 
-float BoardView::innerWidth() const
+float BoardView::measureInnerWidth()
 {
-    return float(contentsRect().width() * TwipsPerPixel);
+    m_measuredWidth = float(contentsRect().width() * TwipsPerPixel);
+    return m_measuredWidth;
+}
+
+double BoardView::twipsPerPixel() const
+{
+    return m_measuredWidth > 0 && contentsRect().width() > 0 ? m_measuredWidth / contentsRect().width()
+                                                               : TwipsPerPixel;
 }
 
 void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)
 {
     // Edges are rounded to device pixels, so neighbouring squares meet without gap or overlap.
-    const double scale = devicePixelRatioF() / TwipsPerPixel;
+    const double scale = devicePixelRatioF() / twipsPerPixel();
     const QRect box(QPoint(qRound(x1 * scale), qRound(y1 * scale)),
                     QPoint(qRound(x2 * scale) - 1, qRound(y2 * scale) - 1));
     if (box.isEmpty())
@@ -272,8 +279,8 @@ void BoardView::mousePressEvent(QMouseEvent *event)
         endShowing();
     hideCursor();
     const QPointF inside = event->position() - contentsRect().topLeft();
-    emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()), float(inside.x() * TwipsPerPixel),
-                 float(inside.y() * TwipsPerPixel));
+    emit pressed(buttonCode(event->button()), shiftCode(event->modifiers()), float(inside.x() * twipsPerPixel()),
+                 float(inside.y() * twipsPerPixel()));
 }
 
 void BoardView::keyPressEvent(QKeyEvent *event)
@@ -319,7 +326,7 @@ void BoardView::pressSquare(QPoint square, bool automatic)
     if (!automatic)
         endShowing();
     const qint32 moveBefore = m_game->state().MoveNumber;
-    const float side = innerWidth() / BoardSide;
+    const float side = float(contentsRect().width() * twipsPerPixel() / BoardSide);
     emit pressed(automatic ? ButtonRight : ButtonLeft, 0, (square.x() + 0.5f) * side, (square.y() + 0.5f) * side);
     if (m_game->state().MoveNumber != moveBefore && isShowingGame())
         moveCursor(m_game->knightSquare(), true);

@@ -24,7 +24,9 @@ public:
 
     void setGame(const Game *game) { m_game = game; }
 
-    float innerWidth() const;
+    // The inner width in twips, measured by the game at Start. Its positions keep that measure
+    // while the board is laid out anew at another size: fills and presses are scaled between them.
+    float measureInnerWidth();
     void fillBox(float x1, float y1, float x2, float y2, QRgb colour);
     void erase();
     const QImage &picture();
@@ -61,6 +63,7 @@ protected:
 
 private:
     QColor background() const;
+    double twipsPerPixel() const;
     void applyFills();
     void rebuildPicture();
     bool isShowingGame() const;
@@ -80,6 +83,7 @@ private:
     // it ends as it was (the target marks of a refused press).
     std::map<std::pair<int, int>, std::pair<QRect, QRgb>> m_pendingFills;
     const Game *m_game = nullptr;
+    float m_measuredWidth = 0; // twips
     QPoint m_cursor { -1, -1 };
     QString m_gameText;
     QString m_announcement; // said with the cursor's square until the cursor moves on

@@ -29,7 +29,7 @@ Passwords::~Passwords()
 void Passwords::OpenPasswordForm(const QString &prompt, const QString &caption)
 {
     AccessPassword = Password;
-    showSingleWindow(m_form, [this] {
+    showSingleWindow(m_form, m_window, [this] {
         auto *form = new FrmPass;
         QObject::connect(form->CmdConfirm, &QPushButton::clicked, form, [this] { CheckPasswordAndClear(); });
         QObject::connect(form->CmdCansel, &QPushButton::clicked, form, [this] { ClosePasswordForm(); });

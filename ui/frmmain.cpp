@@ -3,6 +3,7 @@
 #include "accessibleroles.h"
 #include "boardview.h"
 #include "boxes.h"
+#include "compositor.h"
 #include "design.h"
 #include "frminfo.h"
 #include "mainlayout.h"
@@ -161,22 +162,37 @@ void FrmMain::finishControls()
 void FrmMain::Form_Load()
 {
     const QRect screen = this->screen()->availableGeometry();
-    const MainLayout layout = mainLayoutForScreen(screen.size() * TwipsPerPixel);
+    layOut(screen.size());
+    if (compositorPlacesWindows()) {
+        // All the space the compositor can give, laid out again whenever it changes (see resizeEvent).
+        setWindowState(Qt::WindowMaximized);
+    } else {
+        move(screen.topLeft());
+        setFixedSize(screen.size());
+        // The window's outer size is the screen's: a window manager's frame comes off the inside.
+        new FrameWatcher(this, [this, screen](QMargins frame) {
+            if (!frame.isNull()) {
+                setFixedSize(screen.size().shrunkBy(frame));
+                move(screen.topLeft());
+            }
+        });
+    }
+    m_records.showHallOfFame();
+}
 
-    move(screen.topLeft());
-    setFixedSize(twipsRect(layout.window).size());
-    // The window's outer size is the screen's: a window manager's frame comes off the inside.
-    new FrameWatcher(this, [this, screen](QMargins frame) {
-        if (!frame.isNull()) {
-            setFixedSize(screen.size().shrunkBy(frame));
-            move(screen.topLeft());
-        }
-    });
+void FrmMain::layOut(QSize frameSpace)
+{
+    const MainLayout layout = mainLayoutForSpace(frameSpace * TwipsPerPixel);
     Pct->setGeometry(twipsRect(layout.picture));
     FrCtrl->move(twipsPoint(layout.panel));
     LblAvtor->move(twipsPoint(layout.author));
+}
 
-    m_records.showHallOfFame();
+void FrmMain::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (compositorPlacesWindows() && windowHandle())
+        layOut(size().grownBy(windowHandle()->frameMargins()));
 }
 
 void FrmMain::CmdGen_Click()
@@ -210,7 +226,7 @@ void FrmMain::CmdErase_Click()
 
 void FrmMain::CmdVer_Click()
 {
-    showSingleWindow(m_info, [] { return new FrmInfo; });
+    showSingleWindow(m_info, this, [] { return new FrmInfo; });
 }
 
 void FrmMain::CmdExit_Click()
@@ -230,7 +246,7 @@ void FrmMain::closeEvent(QCloseEvent *event)
 
 float FrmMain::pictureInnerWidth() const
 {
-    return Pct->innerWidth();
+    return Pct->measureInnerWidth();
 }
 
 void FrmMain::fillBox(float x1, float y1, float x2, float y2, QRgb colour)

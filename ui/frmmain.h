@@ -57,12 +57,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void createControls();
     void finishControls();
     void createTextBoxes();
     void Form_Load();
+    void layOut(QSize frameSpace);
 
     // GameView
     float pictureInnerWidth() const override;

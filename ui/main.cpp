@@ -1,3 +1,4 @@
+#include "compositor.h"
 #include "design.h"
 #include "frmmain.h"
 #include "russiantexts.h"
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QString::fromLatin1(TarvelVersion::text));
     DesignFont::mapToInstalledFonts();
     installRussianQtTexts();
+    keepKeyboardOnModalBoxes();
 
     FrmMain window;
     window.show();

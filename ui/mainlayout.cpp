@@ -1,10 +1,10 @@
 #include "mainlayout.h"
 
-MainLayout mainLayoutForScreen(QSize screen)
+MainLayout mainLayoutForSpace(QSize space)
 {
     MainLayout layout;
-    // The window covers the screen, border and caption bar included.
-    layout.window = QRect(0, 0, screen.width(), screen.height());
+    // The window covers the space, border and caption bar included.
+    layout.window = QRect(QPoint(0, 0), space);
     // The board is as large a square as the height allows.
     const int side = layout.window.height() - 1200;
     layout.picture = QRect(120, 240, side, side);

@@ -4,7 +4,8 @@
 #include <QRect>
 #include <QSize>
 
-// Where the load step puts the main window and the parts it moves, in twips.
+// Where the main window and the parts it moves go, in twips, laid out from the space its frame
+// has: the screen's available area under X11, what the compositor gives under Wayland.
 struct MainLayout
 {
     QRect window;
@@ -13,4 +14,4 @@ struct MainLayout
     QPoint author;
 };
 
-MainLayout mainLayoutForScreen(QSize screen);
+MainLayout mainLayoutForSpace(QSize space);
