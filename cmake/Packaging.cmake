@@ -10,4 +10,6 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 # Not found by the library scan: the X11 platform plugin, Qt's Russian texts and the fonts the windows ask for.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation, fonts-dejavu-core")
+# Qt's Wayland platform: without it a Wayland desktop runs the game through XWayland.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 include(CPack)

@@ -266,7 +266,8 @@ void BoardView::paintEvent(QPaintEvent *event)
 void BoardView::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    if (!m_picture.isNull() && contentsRect().size() * devicePixelRatioF() != m_picture.size())
+    // fills still waiting were placed at the old size
+    if (!m_squares.empty())
         rebuildPicture();
 }
 

@@ -79,8 +79,10 @@ def board(path):
     rows = list(map(min, white_rows, black_rows))
     columns = list(map(min, white_columns, black_columns))
 
+    # the board's lines are the most common: those of its height (or width) with the same count
     def span(counts):
-        chosen = [i for i, n in enumerate(counts) if n >= 0.75 * max(counts)]
+        common = max(set(counts) - {0}, key=counts.count)
+        chosen = [i for i, n in enumerate(counts) if n >= 0.9 * common]
         return chosen[0], chosen[-1] - chosen[0] + 1
 
     x, w = span(columns)
