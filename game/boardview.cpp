@@ -68,8 +68,7 @@ float BoardView::measureInnerWidth()
 
 double BoardView::twipsPerPixel() const
 {
-    return m_measuredWidth > 0 && contentsRect().width() > 0 ? m_measuredWidth / contentsRect().width()
-                                                               : TwipsPerPixel;
+    return m_measuredWidth > 0 && contentsRect().width() > 0 ? m_measuredWidth / contentsRect().width() : TwipsPerPixel;
 }
 
 void BoardView::fillBox(float x1, float y1, float x2, float y2, QRgb colour)

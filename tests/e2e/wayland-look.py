@@ -9,57 +9,32 @@ import sys
 
 
 def weston(text):
-    numbers = r"\((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)"
-    output = panel = None
-    windows = []
-    kind = None
-    for line in text.splitlines():
-        if line.startswith("Output"):
-            kind = "output"
-        elif "View" in line:
-            kind = "panel" if "panel for output" in line else "window" if "role xdg_toplevel" in line else None
-        found = re.search(r"position: " + numbers, line)
-        if not found or not kind:
-            continue
-        x1, y1, x2, y2 = map(int, found.groups())
-        rect = (x1, y1, x2 - x1, y2 - y1)
-        if kind == "output":
-            output = rect
-        elif kind == "panel":
-            panel = rect
-        else:
-            windows.append((rect, rect))
-        kind = None
-    x, y, w, h = output
-    if panel:  # at the top
-        y, h = panel[1] + panel[3], h - panel[3]
-    return (x, y, w, h), windows
+    # views from the top down: the output, the panel (at the top), the windows
+    views = re.findall(r"(Output|panel for output|role xdg_toplevel).*\n.*position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)", text)
+    rects = [(kind, (x1, y1, x2 - x1, y2 - y1)) for kind, *xy in views for x1, y1, x2, y2 in [map(int, xy)]]
+    (x, y, w, h), panel = rects[0][1], sum((r[3] for k, r in rects if k[0] == "p"), 0)
+    return (x, y + panel, w, h - panel), [(r, r) for k, r in rects if k[0] == "r"]
 
 
 def sway(text):
-    tree = json.loads(text)
-    usable = None
-    windows = []
+    workspaces, windows = [], []
 
     def walk(node, floating):
-        nonlocal usable
-        if node.get("type") == "workspace" and node.get("name") != "__i3_scratch" and usable is None:
-            r = node["rect"]
-            usable = (r["x"], r["y"], r["width"], r["height"])
+        r = node["rect"]
+        if node["type"] == "workspace" and node["name"] != "__i3_scratch":
+            workspaces.append((r["x"], r["y"], r["width"], r["height"]))
         if node.get("pid"):
-            r, d, c = node["rect"], node["deco_rect"], node["window_rect"]
+            d, c = node["deco_rect"], node["window_rect"]
             frame = (r["x"], r["y"] - d["height"], r["width"], r["height"] + d["height"])
-            own = (r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"])
-            windows.append((floating, frame, own))
-        for child in node.get("nodes", []):
+            windows.append((floating, frame, (r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"])))
+        for child in node["nodes"]:
             walk(child, floating)
-        for child in node.get("floating_nodes", []):
+        for child in node["floating_nodes"]:
             walk(child, True)
 
-    walk(tree, False)
-    # floating windows lie above tiled ones, the later above the earlier
-    ordered = [w for w in reversed(windows) if w[0]] + [w for w in reversed(windows) if not w[0]]
-    return usable, [(frame, own) for _, frame, own in ordered]
+    walk(json.loads(text), False)
+    # floating windows lie above tiled ones, a later one above an earlier
+    return workspaces[0], [(frame, own) for _, frame, own in sorted(reversed(windows), key=lambda w: not w[0])]
 
 
 def board(path):
@@ -67,8 +42,9 @@ def board(path):
 
     image = Image.open(path).convert("RGB")
     width, height = image.size
-    # a square's four black and four white squares lie along every line through the board; other lines
-    # of the screen are mostly one or the other (a border, a bar) or neither
+
+    # every line through the board crosses four black squares and four white ones; other lines of the
+    # screen are mostly one or the other (a border, a bar) or neither
     def lines(colour):
         full = [channel.point(lambda v: 255 if v == colour else 0) for channel in image.split()]
         mask = ImageChops.multiply(ImageChops.multiply(full[0], full[1]), full[2])
@@ -76,8 +52,6 @@ def board(path):
                 [mask.crop((x, 0, x + 1, height)).histogram()[255] for x in range(width)])
 
     (white_rows, white_columns), (black_rows, black_columns) = lines(255), lines(0)
-    rows = list(map(min, white_rows, black_rows))
-    columns = list(map(min, white_columns, black_columns))
 
     # the board's lines are the most common: those of its height (or width) with the same count
     def span(counts):
@@ -85,8 +59,7 @@ def board(path):
         chosen = [i for i, n in enumerate(counts) if n >= 0.9 * common]
         return chosen[0], chosen[-1] - chosen[0] + 1
 
-    x, w = span(columns)
-    y, h = span(rows)
+    (x, w), (y, h) = span(list(map(min, white_columns, black_columns))), span(list(map(min, white_rows, black_rows)))
     return x, y, w, h
 
 
