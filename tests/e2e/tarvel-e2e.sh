@@ -114,7 +114,6 @@ wayland() {
         if [ "$session" = weston ]; then user weston-screenshooter; else user grim "$work/shot.png"; fi
         ls "$work"/*.png
     }
-    main_window() { windows | sed -n 2p; }
     count() { windows | tail -n +2 | wc -l; }
 
     # start SIZE SCALE: the compositor (weston anew, sway's output changed) and the game once it runs.
@@ -124,9 +123,7 @@ wayland() {
             user swaymsg output X11-1 mode "$1" scale "$2" >/dev/null
             return
         fi
-        local running
-        running=$(jobs -p)
-        [ -z "$running" ] || { stop $running; wait $running; } 2>/dev/null
+        stop $(jobs -p); wait
         if [ "$session" = weston ]; then
             printf '[shell]\npanel-position=top\n[core]\nxwayland=false\n' >"$work/weston.ini"
             user weston --backend=x11-backend.so --use-pixman --width=$((w / $2)) --height=$((h / $2)) --scale="$2" \
@@ -148,8 +145,8 @@ wayland() {
     # space, as large as that allows (80 pixels less than its height, 4 of them its sunken border).
     layout() {
         local usable x y w h own off bw bh
-        read -r _ usable <<<"$(windows | head -1)"
-        read -r x y w h _ _ _ own <<<"$(main_window)"
+        usable=$(windows | sed -n 's/usable //p')
+        read -r _ _ _ _ _ x y w h _ _ _ own <<<"$(echo $(windows))"
         [ "$x $y $w $h" = "$usable" ] || { echo "frame $x $y $w $h, usable area $usable"; return; }
         read -r _ _ bw bh <<<"$($look board "$(shot)")"
         off=$((bw - (own - 84) * $1))
@@ -161,13 +158,6 @@ wayland() {
     # click X Y: a click at a point of the screen. Weston's X11 backend reads how far the X pointer
     # moves, so the pointer goes to the far corner and to the top left first, where any compositor's stops.
     click() { xdotool mousemove 1919 1079 sleep 0.1 mousemove 0 0 sleep 0.1 mousemove "$1" "$2" sleep 0.1 click 1; sleep 0.2; }
-    # begin SCALE: a press on the blank board gives it the keyboard, and Start is the next control.
-    begin() {
-        local x y
-        read -r _ _ _ _ x y _ _ <<<"$(main_window)"
-        click $(((x + 100) * $1)) $(((y + 200) * $1))
-        keys Tab space
-    }
 
     for config in "1024x768 1" "1920x1080 1" "1920x1080 2" "1024x768 2"; do
         # weston starts anew at another size; sway changes its output under the running game
@@ -175,7 +165,9 @@ wayland() {
         read -r size scale <<<"$config"
         start "$size" "$scale"
         check "one window at $config" 1 count
-        [ "$session" = sway ] && [ "$config" != "1024x768 1" ] || begin "$scale"
+        # a press on the blank board gives it the keyboard, and Start is the next control
+        read -r _ _ _ _ _ _ _ _ _ x y _ <<<"$(echo $(windows))"
+        [ "$session" = sway ] && [ "$config" != "1024x768 1" ] || { click $(((x + 100) * scale)) $(((y + 200) * scale)) && keys Tab space; }
         check "the window fills the usable area, the board a square at $config" "board square, 0 off the space given" \
             layout "$scale"
     done
