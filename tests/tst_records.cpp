@@ -45,7 +45,6 @@ private slots:
             << Case { "User 0 =A\\nB\\tC\U000E0041D", "C", "", "1.  A B C D             |90.0%", "" };
         QTest::newRow("point under German") << Case { "Data 0 =90.5", "de_DE", "", "1.  N0|90,5%", "" };
         QTest::newRow("Arabic digits under C") << Case { "Data 0 =٩٠٫٥", "C", "", "1.  N0|90.5%", "" };
-        QTest::newRow("above all") << Case { "", "C", "Ann|100", "1.  Ann|100.0%", "Ann 100" + Shifted };
         QTest::newRow("after the equal ones")
             << Case { "Data 2 =86", "C", "New|86", "4.  New|86.0%", "N0 90|N1 86|N2 86|N18 18" };
         QTest::newRow("equal to the last") << Case { "", "C", "New|14", N0, "" };
@@ -115,7 +114,6 @@ private slots:
             saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~");
         row("a dead lock of another account", "echo 1 >$L && chown -R nobody . && chown root $L && nobody Ann:90",
             "0 N0 90|Ann 90|New 88 tst_records.conf");
-        row("a FIFO as the lock", "mkfifo $L", unsaved + " tst_records.records.lock");
         row("a FIFO as the organisation's file", "mkfifo Tarvel.conf", saved);
         row("a same-size rewrite, the same time", "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S",
             "0 N0 90|New 88|B1 86 tst_records.conf");

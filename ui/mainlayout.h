@@ -8,7 +8,6 @@
 // has: the screen's available area under X11, what the compositor gives under Wayland.
 struct MainLayout
 {
-    QRect window;
     QRect picture;
     QPoint panel;
     QPoint author;

@@ -10,56 +10,48 @@ import sys
 
 def weston(text):
     # views from the top down: the output, the panel (at the top), the windows
-    views = re.findall(r"(Output|panel for output|role xdg_toplevel).*\n.*position: \((-?\d+), (-?\d+)\) -> \((-?\d+), (-?\d+)\)", text)
-    rects = [(kind, (x1, y1, x2 - x1, y2 - y1)) for kind, *xy in views for x1, y1, x2, y2 in [map(int, xy)]]
-    (x, y, w, h), panel = rects[0][1], sum((r[3] for k, r in rects if k[0] == "p"), 0)
-    return (x, y + panel, w, h - panel), [(r, r) for k, r in rects if k[0] == "r"]
+    found = re.findall(r"(O|p|r)(?:utput|anel for|ole xdg_top).*\n.*position: \((\d+), (\d+)\) -> \((\d+), (\d+)\)", text)
+    rects = [(k, (x, y, w - x, h - y)) for k, *xy in found for x, y, w, h in [map(int, xy)]]
+    x, y, w, h = rects[0][1]
+    panel = sum(r[3] for k, r in rects if k == "p")
+    return (x, y + panel, w, h - panel), [(r, r) for k, r in rects if k == "r"]
 
 
 def sway(text):
-    workspaces, windows = [], []
+    spaces, windows = [], []
 
     def walk(node, floating):
         r = node["rect"]
         if node["type"] == "workspace" and node["name"] != "__i3_scratch":
-            workspaces.append((r["x"], r["y"], r["width"], r["height"]))
+            spaces.append((r["x"], r["y"], r["width"], r["height"]))
         if node.get("pid"):
-            d, c = node["deco_rect"], node["window_rect"]
-            frame = (r["x"], r["y"] - d["height"], r["width"], r["height"] + d["height"])
-            windows.append((floating, frame, (r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"])))
-        for child in node["nodes"]:
-            walk(child, floating)
-        for child in node["floating_nodes"]:
-            walk(child, True)
+            d, c = node["deco_rect"]["height"], node["window_rect"]
+            own = (r["x"] + c["x"], r["y"] + c["y"], c["width"], c["height"])
+            windows.insert(0, (not floating, (r["x"], r["y"] - d, r["width"], r["height"] + d), own))
+        for child in node["nodes"] + node["floating_nodes"]:
+            walk(child, floating or child in node["floating_nodes"])
 
     walk(json.loads(text), False)
     # floating windows lie above tiled ones, a later one above an earlier
-    return workspaces[0], [(frame, own) for _, frame, own in sorted(reversed(windows), key=lambda w: not w[0])]
+    return spaces[0], [w[1:] for w in sorted(windows, key=lambda w: w[0])]
 
 
 def board(path):
-    from PIL import Image, ImageChops
+    from PIL import Image
 
     image = Image.open(path).convert("RGB")
-    width, height = image.size
-
-    # every line through the board crosses four black squares and four white ones; other lines of the
-    # screen are mostly one or the other (a border, a bar) or neither
-    def lines(colour):
-        full = [channel.point(lambda v: 255 if v == colour else 0) for channel in image.split()]
-        mask = ImageChops.multiply(ImageChops.multiply(full[0], full[1]), full[2])
-        return ([mask.crop((0, y, width, y + 1)).histogram()[255] for y in range(height)],
-                [mask.crop((x, 0, x + 1, height)).histogram()[255] for x in range(width)])
-
-    (white_rows, white_columns), (black_rows, black_columns) = lines(255), lines(0)
-
-    # the board's lines are the most common: those of its height (or width) with the same count
-    def span(counts):
+    # every line through the board crosses four black squares and four white ones; other lines of
+    # the screen are mostly one or the other (a border, a bar) or neither
+    def span(size, line):
+        counts = [min(pixels.count((0, 0, 0)), pixels.count((255, 255, 255))) for pixels in map(line, range(size))]
+        # the board's lines are the most common: those of its height (or width) with the same count
         common = max(set(counts) - {0}, key=counts.count)
         chosen = [i for i, n in enumerate(counts) if n >= 0.9 * common]
         return chosen[0], chosen[-1] - chosen[0] + 1
 
-    (x, w), (y, h) = span(list(map(min, white_columns, black_columns))), span(list(map(min, white_rows, black_rows)))
+    w, h = image.size
+    (x, w), (y, h) = (span(w, lambda i: list(image.crop((i, 0, i + 1, h)).getdata())),
+                      span(h, lambda i: list(image.crop((0, i, w, i + 1)).getdata())))
     return x, y, w, h
 
 
