@@ -62,6 +62,8 @@ BoardView::BoardView(QWidget *parent)
 
 float BoardView::measureInnerWidth()
 {
+    // Squares kept in the old measure would be painted again in the wrong places at the next layout.
+    m_squares.clear();
     m_measuredWidth = float(contentsRect().width() * TwipsPerPixel);
     return m_measuredWidth;
 }

@@ -125,17 +125,19 @@ struct TestWindow : Store, FrmMain
         };
         return Pct->contentsRect().topLeft() + QPoint(edge(column), edge(row));
     }
-    // Inputs, space-separated: "S" Start, "C" Clear, "34" a left press on column 3, row 4 ("34+" / "34-"
-    // on its first / last pixel, "M34" / "R34" with the middle / right button); anything else is a key.
+    // Inputs, space-separated: "S" Start, "C" Clear, "34" a left press on column 3, row 4 ("34+" / "34-" / "34>"
+    // on its first / last pixel / the pixel past its last, "M34" / "R34" with the middle / right button); anything
+    // else is a key.
     void play(const QString &inputs)
     {
         for (const QString &in : inputs.split(' ', Qt::SkipEmptyParts)) {
-            const QString cell = QString(in).remove(QRegularExpression("^[MR]|[+-]$"));
+            const QString cell = QString(in).remove(QRegularExpression("^[MR]|[-+>]$"));
             if (in == "S" || in == "C") {
                 QTest::mouseClick(in == "S" ? CmdGen : CmdClear, Qt::LeftButton);
             } else if (cell.size() == 2 && cell[0].isDigit()) {
-                const QPoint point
-                    = at(cell[0].digitValue(), cell[1].digitValue(), in.endsWith('+') - in.endsWith('-'));
+                const QPoint point = at(cell[0].digitValue(), cell[1].digitValue(),
+                                        in.endsWith('+') - in.endsWith('-') - in.endsWith('>'))
+                    + QPoint(1, 1) * in.endsWith('>');
                 QTest::mouseClick(Pct,
                                   in[0] == 'M'       ? Qt::MiddleButton
                                       : in[0] == 'R' ? Qt::RightButton
