@@ -107,18 +107,18 @@ private slots:
             "0 Ann 90|New 88|Quib 20 tst_records.conf", "sleep .2; go Ann");
         row("two copies taking over a dead lock", "echo 1 >$L && start Ann:90 takeover && start Bob:89 read && go Ann",
             "0 N0 90|Ann 90|Bob 89 tst_records.conf", "sleep .3; go Bob");
-        row("leftovers, a stray line, the player's files",
-            "sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
+        row("leftovers, a stray line, the player's files, a mode of theirs",
+            "chmod 604 $S && sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
             "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
             ".tst_records.conf.saving-AbC123.lock",
-            saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~");
+            saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~ 604", "", "", "stat -c%a $S");
         row("a dead lock of another account", "echo 1 >$L && chown -R nobody . && chown root $L && nobody Ann:90",
             "0 N0 90|Ann 90|New 88 tst_records.conf");
         row("a FIFO as the organisation's file", "mkfifo Tarvel.conf", saved);
         row("a same-size rewrite, the same time", "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S",
             "0 N0 90|New 88|B1 86 tst_records.conf");
-        row("a store shared through an ACL", "chmod 640 $S && setfacl -m u:nobody:rw $S",
-            saved + " 660 user:nobody:rw-", "", "", "stat -c%a $S; getfacl -p $S | grep nobody");
+        row("a store shared through an ACL", "chmod 644 $S && setfacl -m u:nobody:rw $S",
+            saved + " 664 user:nobody:rw-", "", "", "stat -c%a $S; getfacl -p $S | grep nobody");
         row("a store made read-only", "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S");
         row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1");
         // a real full disk, 0 to 8 blocks free: each save lands whole, or fails, says so and changes nothing

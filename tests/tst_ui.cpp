@@ -181,6 +181,10 @@ private slots:
         const int side = w.screen()->availableGeometry().height() - 80;
         QCOMPARE(QList<QRect>({ w.Pct->geometry(), QRect(w.FrCtrl->pos(), w.LblAvtor->pos()) }),
                  QList<QRect>({ QRect(8, 16, side, side), QRect(QPoint(side + 24, 8), QPoint(16, side + 32)) }));
+        // as a screen reader finds the window, the control panel and the board
+        const auto role = [](QWidget *widget) { return QAccessible::queryAccessibleInterface(widget)->role(); };
+        QCOMPARE(QList<int>({ role(&w), role(w.FrCtrl), role(w.Pct) }),
+                 QList<int>({ QAccessible::Window, QAccessible::Grouping, QAccessible::List }));
         QCOMPARE(QFontInfo(w.LblScore->font()).family() + QFontInfo(w.CmdGen->font()).family(),
                  "Liberation SansDejaVu Sans");
         // the tab order from the board, bold controls marked '*'
@@ -407,8 +411,8 @@ private slots:
         QTest::mouseClick(w.CmdVer, Qt::LeftButton);
         FrmInfo *info = w.infoWindow();
         QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
-        QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl3->text(),
-                 "ИнфоОкейСделано командой разработчиков Tarvel.");
+        QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl1->text() + info->Lbl3->text(),
+                 "ИнфоОкейTarvel 3.2Сделано командой разработчиков Tarvel.");
         QTest::mouseClick(w.CmdVer, Qt::LeftButton);
         QCOMPARE(w.infoWindow(), info);
     }
