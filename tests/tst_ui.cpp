@@ -227,8 +227,9 @@ private slots:
         // Enter clicks the focused button, and only that
         w.CmdZal->setFocus();
         QTest::keyClick(w.CmdZal, Qt::Key_Return);
-        QCOMPARE(w.LblZal->text() + QString::number(w.isVisible()) + w.LblScore->text().left(9),
-                 "Зал позора111.  Quib");
+        QCOMPARE(w.Label1[0]->text() + w.Label1[1]->text() + w.LblZal->text() + QString::number(w.isVisible())
+                     + w.LblScore->text().left(9),
+                 "Номер ходаЗаполненоЗал позора111.  Quib");
     }
 
     // A player's actions drawn at random from a seed, on either screen, each compared with the model.
@@ -375,8 +376,11 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
         // key by key, as a player types
         QTest::keyClicks(dialog->TxtPass, typed);
-        QCOMPARE(dialog->windowTitle() + dialog->Label1->text() + dialog->TxtPass->displayText(),
-                 "TarvelПароль" + QString(typed.size(), '#'));
+        // the prompt by the start of its MD5 sum
+        QCOMPARE(
+            dialog->windowTitle() + dialog->Label1->text() + dialog->TxtPass->displayText()
+                + QCryptographicHash::hash(dialog->LblText->text().toUtf8(), QCryptographicHash::Md5).toHex().left(8),
+            "TarvelПароль" + QString(typed.size(), '#') + "5b82e113");
         A answers({ Ok });
         QPushButton *button = nullptr;
         for (QPushButton *named : dialog->findChildren<QPushButton *>())
