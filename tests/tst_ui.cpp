@@ -315,7 +315,6 @@ private slots:
         QTest::addColumn<QString>("stored");
         QTest::newRow("spaces, line breaks, a format character")
             << QStringList { Ok, "=  Вася\nLee\u2028Ann\u200B" } << "over name" << "9   Вася Lee Ann";
-        QTest::newRow("cancel, then a nickname") << QStringList { Ok, Cancel, Ok } << "over name nick" << "9 *";
         QTest::newRow("blanks, names taken back, Esc")
             << QStringList { Ok, "=   ", "Esc", "=\u00A0\u2029", Cancel, "=Ann>Esc", Cancel, "=Bob>Отмена", Ok }
             << "over name nick name nick name nick name nick" << "9 *";
