@@ -13,5 +13,6 @@ else
     echo "bench_press was not built: Google Benchmark (libbenchmark-dev) is missing"
 fi
 
+"$build/bench/bench_tourloss"
 "$here/startup.sh" "$build" "${ROUNDS:-10}"
 TARVEL_BENCH_WM=openbox "$here/startup.sh" "$build" "${ROUNDS:-10}"
