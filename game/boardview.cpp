@@ -1,15 +1,15 @@
 #include "boardview.h"
 
+#include "aftergamemenu.h"
 #include "boardaccessible.h"
+#include "boardspeech.h"
 #include "design.h"
 #include "game.h"
 #include "routeoverlay.h"
-#include "tour.h"
 
 #include <QAccessible>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -31,26 +31,12 @@ qint16 shiftCode(Qt::KeyboardModifiers modifiers)
     return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
                   | (modifiers & Qt::AltModifier ? 4 : 0));
 }
-
-QString squareState(SquareView view)
-{
-    switch (view) {
-    case SquareView::Knight: return QStringLiteral("конь");
-    case SquareView::Visited:
-    case SquareView::LastSquare: return QStringLiteral("посещена");
-    case SquareView::Target: return QStringLiteral("возможный ход");
-    case SquareView::FreeLight:
-    case SquareView::FreeDark: return QStringLiteral("свободна");
-    case SquareView::NoBoard: break;
-    }
-    return QString();
-}
-
 }
 
 BoardView::BoardView(QWidget *parent)
     : QFrame(parent)
     , m_overlay(new RouteOverlay(this))
+    , m_menu(new AfterGameMenu(this, m_overlay))
 {
     connect(m_overlay, &RouteOverlay::changed, this, &BoardView::showingChanged);
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -187,13 +173,7 @@ QPoint BoardView::cursorHome() const
 
 QString BoardView::squareName(int index) const
 {
-    const QPoint square(index % BoardSide, index / BoardSide);
-    const QString number = m_overlay->spokenNumber(square);
-    if (!number.isEmpty())
-        return number;
-    const QString state = m_game ? squareState(m_game->squareView(square.x(), square.y())) : QString();
-    return state.isEmpty() ? RouteOverlay::chessName(square)
-                           : RouteOverlay::chessName(square) + QStringLiteral(", ") + state;
+    return BoardSpeech::square(m_game, *m_overlay, QPoint(index % BoardSide, index / BoardSide));
 }
 
 QString BoardView::squareDescription(int index) const
@@ -226,9 +206,7 @@ void BoardView::updateAccessibleName()
 {
     if (!m_accessibleTexts || !QAccessible::isActive())
         return;
-    QString name = QStringLiteral("Доска. Нажмите «Старт», чтобы начать игру.");
-    if (isShowingGame())
-        name = m_gameText.isEmpty() ? QStringLiteral("Доска") : QStringLiteral("Доска, ") + m_gameText;
+    const QString name = BoardSpeech::boardName(isShowingGame(), m_gameText);
     if (name != accessibleName())
         setAccessibleName(name);
 }
@@ -345,33 +323,20 @@ void BoardView::contextMenuEvent(QContextMenuEvent *event)
 
 void BoardView::openMenu(QPoint position)
 {
-    const QList<QPoint> &route = m_game ? m_game->finishedRoute() : QList<QPoint>();
-    if (route.isEmpty())
-        return;
-    auto *menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->setAccessibleName(QStringLiteral("Показ"));
-    const RouteOverlay::Kind shown = m_overlay->kind();
-    menu->addAction(QStringLiteral("Показать мой путь"), this,
-                    [this, route] { m_overlay->show(RouteOverlay::PlayersRoute, route); })
-        ->setEnabled(shown != RouteOverlay::PlayersRoute);
-    menu->addAction(QStringLiteral("Показать полный обход"), this,
-                    [this, route] { m_overlay->show(RouteOverlay::WholeTour, openTour(route.first())); })
-        ->setEnabled(shown != RouteOverlay::WholeTour);
-    menu->addAction(QStringLiteral("Скрыть"), this, &BoardView::endShowing)->setEnabled(shown != RouteOverlay::Nothing);
-    menu->popup(mapToGlobal(position));
+    if (m_game)
+        m_menu->open(position, m_game->finishedRoute());
 }
 
 void BoardView::endShowing()
 {
-    m_overlay->hide();
+    m_menu->hideShowing();
 }
 
 void BoardView::showingChanged()
 {
     update(contentsRect());
     if (m_accessibleTexts && QAccessible::isActive())
-        setAccessibleDescription(m_overlay->spokenRoute());
+        setAccessibleDescription(BoardSpeech::showing(*m_overlay));
 }
 
 QColor BoardView::background() const

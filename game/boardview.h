@@ -6,6 +6,7 @@
 #include <map>
 #include <utility>
 
+class AfterGameMenu;
 class Game;
 class RouteOverlay;
 
@@ -46,8 +47,8 @@ public:
     // A square's rectangle in the widget's own coordinates.
     QRect squareRect(QPoint square) const;
 
-    // After a game, the player's route or a whole tour from its first square can be shown
-    // over the board, from a context menu; Start and Clear end a showing.
+    // After a game, the player's route, a whole tour from its first square or where the whole
+    // tour was lost can be shown over the board, from a context menu; Start and Clear end a showing.
     RouteOverlay *overlay() const { return m_overlay; }
     void endShowing();
 
@@ -89,5 +90,6 @@ private:
     QString m_announcement; // said with the cursor's square until the cursor moves on
     bool m_accessibleTexts = false;
     RouteOverlay *m_overlay;
+    AfterGameMenu *m_menu;
     bool m_menuOnRightPress = false; // a showing was on offer before the right press, not opened by it
 };

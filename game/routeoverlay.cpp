@@ -22,12 +22,15 @@ RouteOverlay::RouteOverlay(QObject *parent)
     });
 }
 
-void RouteOverlay::show(Kind kind, const QList<QPoint> &route)
+void RouteOverlay::show(Kind kind, const QList<QPoint> &route, int keptMoves, const QString &line)
 {
-    m_kind = route.isEmpty() ? Nothing : kind;
+    m_kind = route.isEmpty() && kind != Searching ? Nothing : kind;
     m_route = route;
-    m_shown = kind == WholeTour ? 1 : int(route.size());
-    if (kind == WholeTour)
+    m_kept = keptMoves;
+    m_line = line;
+    // a tour is laid out from its first square, a continuation from the player's last
+    m_shown = kind == WholeTour ? 1 : kind == LostTour ? keptMoves : int(route.size());
+    if (m_shown < route.size())
         m_timer.start();
     emit changed();
 }
@@ -46,6 +49,7 @@ void RouteOverlay::hide()
     m_timer.stop();
     m_kind = Nothing;
     m_route.clear();
+    m_line.clear();
     m_shown = 0;
     emit changed();
 }
@@ -56,26 +60,6 @@ int RouteOverlay::numberOn(QPoint square) const
     return index >= 0 && index < m_shown ? index + 1 : 0;
 }
 
-QString RouteOverlay::spokenNumber(QPoint square) const
-{
-    const int number = numberOn(square);
-    if (number == 0)
-        return QString();
-    const QString text = chessName(square) + QStringLiteral(", ход %1").arg(number);
-    return m_kind == WholeTour ? text + QStringLiteral(" из %1").arg(m_route.size()) : text;
-}
-
-QString RouteOverlay::spokenRoute() const
-{
-    if (m_kind == Nothing)
-        return QString();
-    QStringList names;
-    for (QPoint square : m_route)
-        names << chessName(square);
-    const QString title = m_kind == WholeTour ? QStringLiteral("Полный обход: ") : QStringLiteral("Ваш путь: ");
-    return title + names.join(QStringLiteral(", "));
-}
-
 // White figures with a black outline read on every colour of square, at any scale.
 void RouteOverlay::paint(QPainter &painter, const std::function<QRect(QPoint)> &squareRect) const
 {
@@ -83,28 +67,45 @@ void RouteOverlay::paint(QPainter &painter, const std::function<QRect(QPoint)> &
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    if (m_kind == WholeTour) {
+    if (m_kind == WholeTour || m_kind == LostTour) {
         for (int i = 0; i < SquareCount; ++i) {
             const QPoint square(i % BoardSide, i / BoardSide);
             const bool light = (square.x() + square.y()) % 2;
             painter.fillRect(squareRect(square), QColor::fromRgb(light ? BoardColour::White : BoardColour::Black));
         }
     }
+    const int side = squareRect(QPoint(0, 0)).height();
     QFont font = DesignFont::font(DesignFont::Arial, 10, true);
-    font.setPixelSize(qMax(6, squareRect(QPoint(0, 0)).height() * 2 / 5));
+    font.setPixelSize(qMax(6, side * 2 / 5));
+    QFont continuation = font;
+    continuation.setItalic(true);
     for (int i = 0; i < m_shown; ++i) {
         const QRect square = squareRect(m_route[i]);
+        const bool found = m_kind == LostTour && i >= m_kept;
         QPainterPath text;
-        text.addText(0, 0, font, QString::number(i + 1));
+        text.addText(0, 0, found ? continuation : font, QString::number(i + 1));
         text.translate(square.center() - text.boundingRect().center());
         painter.strokePath(
             text, QPen(Qt::black, qMax(2.0, font.pixelSize() / 6.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.fillPath(text, Qt::white);
+        painter.fillPath(text, found ? QColor(0xffd040) : QColor(Qt::white));
     }
+    if (!m_line.isEmpty())
+        paintLine(painter, squareRect(QPoint(0, BoardSide - 1)).bottomLeft(), side * BoardSide);
     painter.restore();
 }
 
-QString RouteOverlay::chessName(QPoint square)
+// The line sits on the bottom rank, over a dark band that lets the numbers under it show through.
+void RouteOverlay::paintLine(QPainter &painter, QPoint bottomLeft, int width) const
 {
-    return QChar(u'a' + square.x()) + QString::number(BoardSide - square.y());
+    QFont font = DesignFont::font(DesignFont::Arial, 10, true);
+    font.setPixelSize(qMax(8, width / 32));
+    const int margin = font.pixelSize() / 2;
+    const QRect area(bottomLeft.x() + margin, 0, width - 2 * margin, width);
+    const QRect text = QFontMetrics(font).boundingRect(area, Qt::TextWordWrap, m_line);
+    const QRect band(bottomLeft.x(), bottomLeft.y() - text.height() - 2 * margin + 1, width,
+                     text.height() + 2 * margin);
+    painter.fillRect(band, QColor(0, 0, 0, 190));
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(band.adjusted(margin, margin, -margin, -margin), Qt::TextWordWrap | Qt::AlignCenter, m_line);
 }

@@ -8,6 +8,7 @@
 #include "russiantexts.h"
 #include "testkit.h"
 #include "tour.h"
+#include "tourloss.h"
 
 #include <private/qguiapplication_p.h>
 #include <qpa/qplatformaccessibility.h>
@@ -23,6 +24,35 @@ const QString DeadEnd = "S 12 20 01 22 10 02 21 00";
 const QStringList Keys { "Left", "Right",  "Up",    "Down",   "Home",       "End",
                          "PgUp", "PgDown", "Space", "Return", "Shift+Space" };
 const QPoint Moves[] { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 }, { -8, 0 }, { 8, 0 }, { 0, -8 }, { 0, 8 } };
+
+bool isJump(QPoint a, QPoint b)
+{
+    return std::abs((a - b).x() * (a - b).y()) == 2;
+}
+
+// Whether `tour` is an open tour of all 64 squares that begins with `beginning`.
+bool isTourAfter(const QList<QPoint> &tour, const QList<QPoint> &beginning)
+{
+    for (int i = 1; i < tour.size(); ++i)
+        if (!isJump(tour[i - 1], tour[i]) || tour.indexOf(tour[i]) < i)
+            return false;
+    return tour.size() == 64 && tour.first(beginning.size()) == beginning;
+}
+
+// Whether some open tour begins with `route`, by trying every jump (for routes that leave few squares free).
+bool continues(QList<QPoint> &route)
+{
+    for (int i = 0; i < 64 && route.size() < 64; ++i) {
+        const QPoint s(i % 8, i / 8);
+        if (isJump(route.last(), s) && !route.contains(s)) {
+            route << s;
+            if (continues(route))
+                return true;
+            route.removeLast();
+        }
+    }
+    return route.size() == 64;
+}
 
 // How the window and the model below tell what a player sees and hears: the texts, the knight's and the cursor's
 // squares; every square's colour ('d' / 'l' free dark / light, a8 dark; K purple, r red, b blue; 'o' after it for
@@ -42,7 +72,9 @@ struct Model
     QList<QPoint> route, finished;
     QPoint cursor { -1, -1 };
     bool over = false, marked = false; // blue marks: from the first press after Start
-    int showing = 0; // 1 the player's route, 2 a whole tour
+    int showing = 0; // 1 the player's route, 2 a whole tour, 3 where the whole tour was lost
+    QList<QPoint> lost; // the program's answer there, a tour after its first `kept` squares
+    int kept = 0;
 
     QChar &at(QPoint s) { return board[s.y() * 8 + s.x()]; }
     QPoint knight() const { return route.isEmpty() ? QPoint(-1, -1) : route.last(); }
@@ -102,18 +134,20 @@ struct Model
         if (drawn && game && (shown || right) && knight() == before && !targets().isEmpty())
             texts = "no jump drawn";
     }
-    // The squares numbered over the board, none where the whole tour is not one.
+    // The squares numbered over the board, none where the whole tour is not one, or does not keep the player's
+    // moves up to one that a tour cannot follow.
     QList<QPoint> numbered() const
     {
-        const QList<QPoint> tour = showing == 2 ? openTour(finished[0]) : QList<QPoint>();
-        for (int i = 1; i < tour.size(); ++i)
-            if (std::abs((tour[i] - tour[i - 1]).x() * (tour[i] - tour[i - 1]).y()) != 2 || tour.count(tour[i]) > 1)
-                return {};
-        return showing == 2 && tour.size() == 64 ? tour : showing ? finished : QList<QPoint>();
+        const QList<QPoint> tour = showing == 2 ? openTour(finished[0]) : lost;
+        if (showing == 3 && (kept >= finished.size() || !isTourAfter(tour, finished.first(kept))))
+            return {};
+        return showing >= 2 && isTourAfter(tour, { finished[0] }) ? tour : showing == 1 ? finished : QList<QPoint>();
     }
     QChar colour(QPoint s)
     {
-        if (showing == 2 || at(s) == '.')
+        if (showing == 3 && s.y() == 7) // under the line that says where the tour was lost
+            return (s.x() + s.y()) % 2 ? ' ' : 'd';
+        if (showing >= 2 || at(s) == '.')
             return showing < 2 && marked && targets().contains(s) ? 'b' : (s.x() + s.y()) % 2 ? 'l' : 'd';
         return at(s) == 'K' && over ? 'r' : at(s);
     }
@@ -125,7 +159,10 @@ struct Model
             { 'd', "свободна" }, { 'l', "свободна" }, { 'K', "конь" }, { 'r', "посещена" }, { 'b', "возможный ход" }
         };
         if (shown.contains(s))
-            return name + ", ход " + QString::number(shown.indexOf(s) + 1) + (showing == 2 ? " из 64" : "");
+            return name + ", ход " + QString::number(shown.indexOf(s) + 1)
+                + (showing == 2                                   ? " из 64"
+                       : showing == 3 && shown.indexOf(s) >= kept ? ", продолжение"
+                                                                  : "");
         return name + (at(s) == ' ' ? "" : ", " + states[colour(s)]);
     }
     // As look() tells it, 1, 2 and 10 drawn in more ink in turn on the player's route of ten moves or more.
@@ -146,14 +183,27 @@ struct Model
                            + (showing == 2  ? "Полный обход: "
                                   : showing ? "Ваш путь: "
                                             : "")
-                           + route.join(", ") + (showing == 1 && finished.size() >= 10 ? " digits ok" : ""));
+                           + (showing == 3
+                                  ? route.mid(0, kept).join(", ") + ". Продолжение: " + route.mid(kept).join(", ") + '.'
+                                  : route.join(", "))
+                           + (showing == 1 && finished.size() >= 10 ? " digits ok"
+                                  : showing == 3                    ? " styles ok"
+                                                                    : ""))
+            .replace("\nВаш путь: ",
+                     showing < 3
+                         ? "\nВаш путь: "
+                         : QString("\nХод %1 (%2) сделал полный обход невозможным. До него обход ещё был возможен "
+                                   "— вот продолжение. Ваш путь: ")
+                               .arg(kept + 1)
+                               .arg(spoken(finished.value(kept)).section(',', 0, 0)));
     }
 };
 
 // What the window shows and says, as an account: the screen's colours, the name of the square a screen reader
 // finds under each square's centre, '!' after it where its rectangle is not that square on the screen; and
-// whether the numbers 1, 2 and 10 drawn on the `route` take more ink in turn.
-QString look(TestWindow &w, const QList<QPoint> &route)
+// whether the numbers 1, 2 and 10 drawn on the `route` take more ink in turn; or, after its first `kept` squares,
+// whether only the numbers of the continuation are drawn in yellow.
+QString look(TestWindow &w, const QList<QPoint> &route, int kept = 0)
 {
     const QImage screen = w.backingStore()->handle()->toImage();
     const auto pixel = [&](QPoint p) { return screen.pixel(w.Pct->mapTo(&w, p) * w.devicePixelRatio()) & 0xffffff; };
@@ -173,20 +223,24 @@ QString look(TestWindow &w, const QList<QPoint> &route)
                         : found->text(QAccessible::Name)
                 + (found->rect() == QRect(w.Pct->mapToGlobal(first), w.Pct->mapToGlobal(last)) ? ";" : "!;");
     }
-    const auto ink = [&](QPoint s) {
+    const auto ink = [&](QPoint s, QRgb colour = 0) {
         const QPoint first = w.at(s.x(), s.y(), 1), last = w.at(s.x(), s.y(), -1), quarter = (last - first) / 4;
         int count = 0;
         for (int x = first.x() + 5; x < last.x() - 5; ++x)
             for (int y = first.y() + quarter.y() + 2; y < last.y() - quarter.y() - 2; ++y)
-                count += pixel(QPoint(x, y)) != pixel(first + quarter);
+                count += colour ? pixel(QPoint(x, y)) == colour : pixel(QPoint(x, y)) != pixel(first + quarter);
         return count;
     };
+    int yellow[2] = {};
+    for (int i = 0; kept && i < route.size(); ++i)
+        yellow[i >= kept] += ink(route[i], 0xffd040);
     return account(QString("%1|%2").arg(w.TxtHod ? w.TxtHod->text() : "", w.TxtScore ? w.TxtScore->text() : ""),
                    w.game().knightSquare(), w.Pct->cursor(), squares, names,
                    board->text(QAccessible::Name) + '\n' + board->text(QAccessible::Description)
-                       + (route.size() >= 10 && ink(route[0]) < ink(route[1]) && ink(route[1]) < ink(route[9])
+                       + (!kept && route.size() >= 10 && ink(route[0]) < ink(route[1]) && ink(route[1]) < ink(route[9])
                               ? " digits ok"
-                              : ""));
+                              : "")
+                       + (!yellow[0] && yellow[1] ? " styles ok" : ""));
 }
 }
 
@@ -296,24 +350,75 @@ private slots:
                 QString enabled;
                 for (QAction *item : menu->actions())
                     enabled += item->isEnabled() ? '1' : '0';
-                QCOMPARE(enabled, QString("%1%2%3").arg(m.showing != 1).arg(m.showing != 2).arg(m.showing != 0));
-                const int chosen = random.bounded(4);
-                if (chosen < 3 && enabled[chosen] == '1') {
+                QCOMPARE(enabled,
+                         QString("%1%2%3%4")
+                             .arg(m.showing != 1)
+                             .arg(m.showing != 2)
+                             .arg(m.showing != 3 && m.finished.size() < 64)
+                             .arg(m.showing != 0));
+                const int chosen = random.bounded(5);
+                if (chosen < 4 && enabled[chosen] == '1') {
                     menu->actions()[chosen]->trigger();
-                    m.showing = (chosen + 1) % 3;
-                    // a key completes the tour at once
-                    w.play(chosen == 1 ? "Left" : "");
+                    m.showing = (chosen + 1) % 4;
+                    // the search runs apart; its answer is checked as a tour the model can tell
+                    QTRY_VERIFY(chosen != 2 || w.Pct->overlay()->kind() == RouteOverlay::LostTour);
+                    m.lost = w.Pct->overlay()->route(), m.kept = w.Pct->overlay()->keptMoves();
+                    // a key completes a tour being laid out at once
+                    w.play(chosen == 1 || chosen == 2 ? "Left" : "");
                 }
                 menu->close();
             }
             QTRY_COMPARE(QString::number(step) + ' ' + in + ' '
-                             + look(w, m.showing == 1 ? m.finished : QList<QPoint>()),
+                             + look(w,
+                                    m.showing == 1       ? m.finished
+                                        : m.showing == 3 ? m.lost
+                                                         : QList<QPoint>(),
+                                    m.showing == 3 ? m.kept : 0),
                          QString::number(step) + ' ' + in + ' ' + m.expected());
         }
     }
 
     // The answers to the boxes of a finished game at 12.5 % (place 9 of the default table), the boxes shown, and a
     // place then stored ("*": the nickname last offered).
+    // Where a game lost its whole tour: games of random jumps from a seed, some after a whole tour's beginning
+    // (their answer lies near the end, where trying every jump can check it), some stopped or cut short.
+    void tourLost_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<int>("tourMoves");
+        QTest::addColumn<qint64>("budget");
+        for (int seed = 1; seed <= 30; ++seed)
+            QTest::addRow("seed %d", seed) << seed << (seed % 3 ? 46 + seed % 17 : 0) << TourLossBudget;
+        QTest::newRow("a whole tour") << 1 << 64 << TourLossBudget;
+        QTest::newRow("out of time") << 2 << 0 << qint64(1);
+        QTest::newRow("stopped") << 3 << 0 << qint64(-1);
+    }
+
+    void tourLost()
+    {
+        QFETCH(int, seed);
+        QFETCH(int, tourMoves);
+        QFETCH(qint64, budget);
+        QRandomGenerator random(seed);
+        QList<QPoint> route = openTour(QPoint(random.bounded(8), random.bounded(8))).first(qMax(1, tourMoves));
+        for (bool stuck = false; !stuck;) {
+            QList<QPoint> next;
+            for (int i = 0; i < 64; ++i)
+                if (isJump(route.last(), QPoint(i % 8, i / 8)) && !route.contains(QPoint(i % 8, i / 8)))
+                    next << QPoint(i % 8, i / 8);
+            stuck = next.isEmpty();
+            route << (stuck ? QList<QPoint>() : QList<QPoint> { next[random.bounded(int(next.size()))] });
+        }
+        const TourLoss loss = whereTourWasLost(route, [budget] { return budget < 0; }, qMax(budget, 1LL));
+        QCOMPARE(loss.tour.isEmpty(), budget < 0);
+        if (budget < 0)
+            return;
+        QVERIFY(isTourAfter(loss.tour, route.first(loss.keptMoves)));
+        QCOMPARE(loss.proved, budget > 1);
+        QList<QPoint> after = route.mid(0, loss.keptMoves + 1);
+        QVERIFY(loss.keptMoves == 64 || (loss.keptMoves >= tourMoves && (tourMoves == 0 || !continues(after))));
+    }
+
     void finishedGame_data()
     {
         QTest::addColumn<QStringList>("answers");

@@ -1,6 +1,7 @@
 #include "frmmain.h"
 
 #include "accessibleroles.h"
+#include "boardspeech.h"
 #include "boardview.h"
 #include "boxes.h"
 #include "compositor.h"
@@ -269,7 +270,7 @@ void FrmMain::showScore(const QString &text)
 {
     createTextBoxes();
     TxtScore->setText(text);
-    Pct->setGameText(QStringLiteral("ход %1, заполнено %2").arg(TxtHod->text(), text));
+    Pct->setGameText(BoardSpeech::gameText(TxtHod->text(), text));
 }
 
 void FrmMain::gameFinished()
