@@ -25,35 +25,6 @@ const QStringList Keys { "Left", "Right",  "Up",    "Down",   "Home",       "End
                          "PgUp", "PgDown", "Space", "Return", "Shift+Space" };
 const QPoint Moves[] { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 }, { -8, 0 }, { 8, 0 }, { 0, -8 }, { 0, 8 } };
 
-bool isJump(QPoint a, QPoint b)
-{
-    return std::abs((a - b).x() * (a - b).y()) == 2;
-}
-
-// Whether `tour` is an open tour of all 64 squares that begins with `beginning`.
-bool isTourAfter(const QList<QPoint> &tour, const QList<QPoint> &beginning)
-{
-    for (int i = 1; i < tour.size(); ++i)
-        if (!isJump(tour[i - 1], tour[i]) || tour.indexOf(tour[i]) < i)
-            return false;
-    return tour.size() == 64 && tour.first(beginning.size()) == beginning;
-}
-
-// Whether some open tour begins with `route`, by trying every jump (for routes that leave few squares free).
-bool continues(QList<QPoint> &route)
-{
-    for (int i = 0; i < 64 && route.size() < 64; ++i) {
-        const QPoint s(i % 8, i / 8);
-        if (isJump(route.last(), s) && !route.contains(s)) {
-            route << s;
-            if (continues(route))
-                return true;
-            route.removeLast();
-        }
-    }
-    return route.size() == 64;
-}
-
 // How the window and the model below tell what a player sees and hears: the texts, the knight's and the cursor's
 // squares; every square's colour ('d' / 'l' free dark / light, a8 dark; K purple, r red, b blue; 'o' after it for
 // the cursor's ring); what a screen reader hears of each; the board's name and description.
@@ -63,6 +34,8 @@ QString account(const QString &texts, QPoint knight, QPoint cursor, const QStrin
     return QString("%1 %2,%3 %4,%5\n").arg(texts).arg(knight.x()).arg(knight.y()).arg(cursor.x()).arg(cursor.y())
         + squares + '\n' + names + '\n' + description;
 }
+
+bool isTourAfter(const QList<QPoint> &tour, const QList<QPoint> &beginning);
 
 // A plain account of the rules and of what a player sees, written apart from the game: each square (' ' no board,
 // '.' free, 'r' visited, 'K' the knight), the route, the blue marks, the cursor and the showing after a game.
@@ -198,6 +171,28 @@ struct Model
                                .arg(spoken(finished.value(kept)).section(',', 0, 0)));
     }
 };
+
+// Whether `tour` is a game of all 64 squares by the model's rules, and begins with `beginning`.
+bool isTourAfter(const QList<QPoint> &tour, const QList<QPoint> &beginning)
+{
+    Model m;
+    m.start();
+    bool played = tour.size() == 64 && tour.first(beginning.size()) == beginning;
+    for (QPoint s : tour)
+        played = played && m.press(s);
+    return played;
+}
+
+// Whether some game of all 64 squares goes on from the model's, by trying every jump.
+bool continues(Model m)
+{
+    for (QPoint s : m.targets()) {
+        Model next = m;
+        if (next.press(s) && continues(next))
+            return true;
+    }
+    return m.route.size() == 64;
+}
 
 // What the window shows and says, as an account: the screen's colours, the name of the square a screen reader
 // finds under each square's centre, '!' after it where its rectangle is not that square on the screen; and
@@ -400,22 +395,20 @@ private slots:
         QFETCH(int, tourMoves);
         QFETCH(qint64, budget);
         QRandomGenerator random(seed);
-        QList<QPoint> route = openTour(QPoint(random.bounded(8), random.bounded(8))).first(qMax(1, tourMoves));
-        for (bool stuck = false; !stuck;) {
-            QList<QPoint> next;
-            for (int i = 0; i < 64; ++i)
-                if (isJump(route.last(), QPoint(i % 8, i / 8)) && !route.contains(QPoint(i % 8, i / 8)))
-                    next << QPoint(i % 8, i / 8);
-            stuck = next.isEmpty();
-            route << (stuck ? QList<QPoint>() : QList<QPoint> { next[random.bounded(int(next.size()))] });
-        }
-        const TourLoss loss = whereTourWasLost(route, [budget] { return budget < 0; }, qMax(budget, 1LL));
+        Model m, after;
+        m.start(), after.start();
+        for (QPoint s : openTour(QPoint(random.bounded(8), random.bounded(8))).first(qMax(1, tourMoves)))
+            m.press(s);
+        while (!m.over)
+            m.press(m.targets()[random.bounded(int(m.targets().size()))]);
+        const TourLoss loss = whereTourWasLost(m.route, [budget] { return budget < 0; }, qMax(budget, 1LL));
         QCOMPARE(loss.tour.isEmpty(), budget < 0);
         if (budget < 0)
             return;
-        QVERIFY(isTourAfter(loss.tour, route.first(loss.keptMoves)));
+        QVERIFY(isTourAfter(loss.tour, m.route.first(loss.keptMoves)));
         QCOMPARE(loss.proved, budget > 1);
-        QList<QPoint> after = route.mid(0, loss.keptMoves + 1);
+        for (QPoint s : m.route.mid(0, loss.keptMoves + 1))
+            after.press(s);
         QVERIFY(loss.keptMoves == 64 || (loss.keptMoves >= tourMoves && (tourMoves == 0 || !continues(after))));
     }
 
