@@ -82,12 +82,12 @@ struct ModalAnswers : QObject
                 return;
             box->setProperty("answered", true);
             auto *message = qobject_cast<QMessageBox *>(box);
-            QStringList parts { box->windowTitle(), message ? message->text() : box->findChild<QLabel *>()->text(),
-                                message ? QString::number(message->icon()) : "input" };
+            QString note = box->windowTitle() + '|' + (message ? message->text() : box->findChild<QLabel *>()->text())
+                + '|' + (message ? QString::number(message->icon()) : "input");
             const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
             for (QPushButton *button : buttons)
-                parts << (button->isDefault() ? "*" : "") + button->text();
-            seen << parts.join('|');
+                note += (button->isDefault() ? "|*" : "|") + button->text();
+            seen << note;
             QString answer = answers.takeFirst();
             if (answer.startsWith('!'))
                 Store::write(Store::tableText(QStringList(20, answer.mid(1, 2)))), answer.remove(0, 3);

@@ -25,17 +25,21 @@ const QStringList Keys { "Left", "Right",  "Up",    "Down",   "Home",       "End
                          "PgUp", "PgDown", "Space", "Return", "Shift+Space" };
 const QPoint Moves[] { { -1, 0 }, { 1, 0 }, { 0, -1 }, { 0, 1 }, { -8, 0 }, { 8, 0 }, { 0, -8 }, { 0, 8 } };
 
-// How the window and the model below tell what a player sees and hears: the texts, the knight's and the cursor's
-// squares; every square's colour ('d' / 'l' free dark / light, a8 dark; K purple, r red, b blue; 'o' after it for
-// the cursor's ring); what a screen reader hears of each; the board's name and description.
-QString account(const QString &texts, QPoint knight, QPoint cursor, const QString &squares, const QString &names,
-                const QString &description)
+// How the window and the model below tell what a player sees and hears: the texts; every square's colour ('d' / 'l'
+// free dark / light, a8 dark; K purple, r red, b blue; 'o' after it for the cursor's ring); what a screen reader hears
+// of each; the board's name and description.
+QString account(const QString &texts, const QString &squares, const QString &names, const QString &description)
 {
-    return QString("%1 %2,%3 %4,%5\n").arg(texts).arg(knight.x()).arg(knight.y()).arg(cursor.x()).arg(cursor.y())
-        + squares + '\n' + names + '\n' + description;
+    return texts + '\n' + squares + '\n' + names + '\n' + description;
 }
 
 bool isTourAfter(const QList<QPoint> &tour, const QList<QPoint> &beginning);
+
+// A long text by the start of its MD5 sum.
+QString md5(const QString &text)
+{
+    return QCryptographicHash::hash(text.toUtf8(), QCryptographicHash::Md5).toHex().left(8);
+}
 
 // A plain account of the rules and of what a player sees, written apart from the game: each square (' ' no board,
 // '.' free, 'r' visited, 'K' the knight), the route, the blue marks, the cursor and the showing after a game.
@@ -124,51 +128,45 @@ struct Model
             return showing < 2 && marked && targets().contains(s) ? 'b' : (s.x() + s.y()) % 2 ? 'l' : 'd';
         return at(s) == 'K' && over ? 'r' : at(s);
     }
-    QString spoken(QPoint s)
+    static QString name(QPoint s) { return QChar('a' + s.x()) + QString::number(8 - s.y()); }
+    QString spoken(QPoint s, const QList<QPoint> &shown)
     {
-        const QString name = QChar('a' + s.x()) + QString::number(8 - s.y());
-        const QList<QPoint> shown = numbered();
         const QMap<QChar, QString> states {
             { 'd', "свободна" }, { 'l', "свободна" }, { 'K', "конь" }, { 'r', "посещена" }, { 'b', "возможный ход" }
         };
-        if (shown.contains(s))
-            return name + ", ход " + QString::number(shown.indexOf(s) + 1)
-                + (showing == 2                                   ? " из 64"
-                       : showing == 3 && shown.indexOf(s) >= kept ? ", продолжение"
-                                                                  : "");
-        return name + (at(s) == ' ' ? "" : ", " + states[colour(s)]);
+        const int n = int(shown.indexOf(s)) + 1;
+        if (n)
+            return name(s) + ", ход " + QString::number(n)
+                + (showing == 2                   ? " из 64"
+                       : showing == 3 && n > kept ? ", продолжение"
+                                                  : "");
+        return name(s) + (at(s) == ' ' ? "" : ", " + states[colour(s)]);
     }
     // As look() tells it, 1, 2 and 10 drawn in more ink in turn on the player's route of ten moves or more.
     QString expected()
     {
+        const QList<QPoint> shown = numbered();
         QString squares, names;
         QStringList route;
         for (int i = 0; i < 64; ++i) {
             const QPoint s(i % 8, i / 8);
-            squares += colour(s) + QString(s == cursor ? "o" : "") + (i % 8 == 7 ? "/" : ""), names += spoken(s) + ';';
-            route << (i < numbered().size() ? spoken(numbered()[i]).section(',', 0, 0) : "");
+            squares += colour(s) + QString(s == cursor ? "o" : "") + (i % 8 == 7 ? "/" : "");
+            names += spoken(s, shown) + ';', route << (i < shown.size() ? name(shown[i]) : "");
         }
         route.removeAll("");
-        const QString name = board[0] == ' ' ? "Доска. Нажмите «Старт», чтобы начать игру."
-                                             : "Доска, ход " + QString(texts).replace('|', ", заполнено ");
-        return account(texts, knight(), cursor, squares, names,
-                       name + '\n'
-                           + (showing == 2  ? "Полный обход: "
-                                  : showing ? "Ваш путь: "
-                                            : "")
-                           + (showing == 3
-                                  ? route.mid(0, kept).join(", ") + ". Продолжение: " + route.mid(kept).join(", ") + '.'
-                                  : route.join(", "))
+        const QString lost
+            = QString("Ход %1 (%2) сделал полный обход невозможным. До него обход ещё был возможен — вот "
+                      "продолжение. Ваш путь: %3. Продолжение: %4.")
+                  .arg(kept + 1)
+                  .arg(name(finished.value(kept)), route.mid(0, kept).join(", "), route.mid(kept).join(", "));
+        return account(texts, squares, names,
+                       (board[0] == ' ' ? "Доска. Нажмите «Старт», чтобы начать игру."
+                                        : "Доска, ход " + QString(texts).replace('|', ", заполнено "))
+                           + '\n' + QStringList { "", "Ваш путь: ", "Полный обход: ", lost }[showing]
+                           + (showing == 3 ? "" : route.join(", "))
                            + (showing == 1 && finished.size() >= 10 ? " digits ok"
                                   : showing == 3                    ? " styles ok"
-                                                                    : ""))
-            .replace("\nВаш путь: ",
-                     showing < 3
-                         ? "\nВаш путь: "
-                         : QString("\nХод %1 (%2) сделал полный обход невозможным. До него обход ещё был возможен "
-                                   "— вот продолжение. Ваш путь: ")
-                               .arg(kept + 1)
-                               .arg(spoken(finished.value(kept)).section(',', 0, 0)));
+                                                                    : ""));
     }
 };
 
@@ -206,7 +204,17 @@ QString look(TestWindow &w, const QList<QPoint> &route, int kept = 0)
         { 0, 'd' }, { 0xffffff, 'l' }, { 0xff00ff, 'K' }, { 0xff0000, 'r' }, { 0xff, 'b' }
     };
     QAccessibleInterface *board = QAccessible::queryAccessibleInterface(w.Pct);
+    // pixels of the square unlike its colour (or of `colour`), between the ring and the quarters above and below
+    const auto ink = [&](QPoint s, QRgb colour = 0) {
+        const QPoint first = w.at(s.x(), s.y(), 1), last = w.at(s.x(), s.y(), -1), quarter = (last - first) / 4;
+        int count = 0;
+        for (int x = first.x() + 5; x < last.x() - 5; ++x)
+            for (int y = first.y() + quarter.y() + 2; y < last.y() - quarter.y() - 2; ++y)
+                count += colour ? pixel(QPoint(x, y)) == colour : pixel(QPoint(x, y)) != pixel(first + quarter);
+        return count;
+    };
     QString squares, names;
+    int yellow[2] = {};
     for (int i = 0; i < 64; ++i) {
         const QPoint first = w.at(i % 8, i / 8, 1), last = w.at(i % 8, i / 8, -1), quarter = (last - first) / 4;
         const bool ring
@@ -217,20 +225,11 @@ QString look(TestWindow &w, const QList<QPoint> &route, int kept = 0)
         names += !found ? "none;"
                         : found->text(QAccessible::Name)
                 + (found->rect() == QRect(w.Pct->mapToGlobal(first), w.Pct->mapToGlobal(last)) ? ";" : "!;");
+        if (kept && i < route.size())
+            yellow[i >= kept] += ink(route[i], 0xffd040);
     }
-    const auto ink = [&](QPoint s, QRgb colour = 0) {
-        const QPoint first = w.at(s.x(), s.y(), 1), last = w.at(s.x(), s.y(), -1), quarter = (last - first) / 4;
-        int count = 0;
-        for (int x = first.x() + 5; x < last.x() - 5; ++x)
-            for (int y = first.y() + quarter.y() + 2; y < last.y() - quarter.y() - 2; ++y)
-                count += colour ? pixel(QPoint(x, y)) == colour : pixel(QPoint(x, y)) != pixel(first + quarter);
-        return count;
-    };
-    int yellow[2] = {};
-    for (int i = 0; kept && i < route.size(); ++i)
-        yellow[i >= kept] += ink(route[i], 0xffd040);
     return account(QString("%1|%2").arg(w.TxtHod ? w.TxtHod->text() : "", w.TxtScore ? w.TxtScore->text() : ""),
-                   w.game().knightSquare(), w.Pct->cursor(), squares, names,
+                   squares, names,
                    board->text(QAccessible::Name) + '\n' + board->text(QAccessible::Description)
                        + (!kept && route.size() >= 10 && ink(route[0]) < ink(route[1]) && ink(route[1]) < ink(route[9])
                               ? " digits ok"
@@ -279,6 +278,15 @@ private slots:
         QCOMPARE(w.Label1[0]->text() + w.Label1[1]->text() + w.LblZal->text() + QString::number(w.isVisible())
                      + w.LblScore->text().left(9),
                  "Номер ходаЗаполненоЗал позора111.  Quib");
+        // the information window, one however often asked for, and its rules
+        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
+        FrmInfo *info = w.infoWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
+        QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl1->text() + info->Lbl3->text()
+                     + md5(info->Lbl2->text()),
+                 "ИнфоОкейTarvel 3.2Сделано командой разработчиков Tarvel.98bf5d3f");
+        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
+        QCOMPARE(w.infoWindow(), info);
     }
 
     // A player's actions drawn at random from a seed, on either screen, each compared with the model.
@@ -357,24 +365,17 @@ private slots:
                     m.showing = (chosen + 1) % 4;
                     // the search runs apart; its answer is checked as a tour the model can tell
                     QTRY_VERIFY(chosen != 2 || w.Pct->overlay()->kind() == RouteOverlay::LostTour);
-                    m.lost = w.Pct->overlay()->route(), m.kept = w.Pct->overlay()->keptMoves();
+                    m.lost = w.Pct->overlay()->route(), m.kept = m.showing == 3 ? w.Pct->overlay()->keptMoves() : 0;
                     // a key completes a tour being laid out at once
                     w.play(chosen == 1 || chosen == 2 ? "Left" : "");
                 }
                 menu->close();
             }
-            QTRY_COMPARE(QString::number(step) + ' ' + in + ' '
-                             + look(w,
-                                    m.showing == 1       ? m.finished
-                                        : m.showing == 3 ? m.lost
-                                                         : QList<QPoint>(),
-                                    m.showing == 3 ? m.kept : 0),
-                         QString::number(step) + ' ' + in + ' ' + m.expected());
+            QTRY_COMPARE(in + ' ' + look(w, QList<QList<QPoint>> { {}, m.finished, {}, m.lost }[m.showing], m.kept),
+                         in + ' ' + m.expected());
         }
     }
 
-    // The answers to the boxes of a finished game at 12.5 % (place 9 of the default table), the boxes shown, and a
-    // place then stored ("*": the nickname last offered).
     // Where a game lost its whole tour: games of random jumps from a seed, some after a whole tour's beginning
     // (their answer lies near the end, where trying every jump can check it), some stopped or cut short.
     void tourLost_data()
@@ -412,6 +413,8 @@ private slots:
         QVERIFY(loss.keptMoves == 64 || (loss.keptMoves >= tourMoves && (tourMoves == 0 || !continues(after))));
     }
 
+    // The answers to the boxes of a finished game at 12.5 % (place 9 of the default table), the boxes shown, and a
+    // place then stored ("*": the nickname last offered).
     void finishedGame_data()
     {
         QTest::addColumn<QStringList>("answers");
@@ -476,11 +479,9 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(dialog) && dialog->size() == QSize(312, 125) && !dialog->isModal());
         // key by key, as a player types
         QTest::keyClicks(dialog->TxtPass, typed);
-        // the prompt by the start of its MD5 sum
-        QCOMPARE(
-            dialog->windowTitle() + dialog->Label1->text() + dialog->TxtPass->displayText()
-                + QCryptographicHash::hash(dialog->LblText->text().toUtf8(), QCryptographicHash::Md5).toHex().left(8),
-            "TarvelПароль" + QString(typed.size(), '#') + "5b82e113");
+        QCOMPARE(dialog->windowTitle() + dialog->Label1->text() + dialog->TxtPass->displayText()
+                     + md5(dialog->LblText->text()),
+                 "TarvelПароль" + QString(typed.size(), '#') + "5b82e113");
         A answers({ Ok });
         QPushButton *button = nullptr;
         for (QPushButton *named : dialog->findChildren<QPushButton *>())
@@ -496,20 +497,6 @@ private slots:
                  typed == "mirvolet" ? "" : "Tarvel|Введен неверный пароль.\n\nДоступ в систему закрыт.|3|*ОК");
         QCOMPARE(Store::stored(1, 1) + '|' + w.LblScore->text().left(8),
                  how == "Return" ? " 0|1.      " : "Quib 20|1.  Quib");
-    }
-
-    void infoWindow()
-    {
-        TestWindow w;
-        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
-        FrmInfo *info = w.infoWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(info) && info->size() == QSize(312, 374));
-        // the rules, by the start of their MD5 sum
-        QCOMPARE(info->windowTitle() + info->CmdOK->text() + info->Lbl1->text() + info->Lbl3->text()
-                     + QCryptographicHash::hash(info->Lbl2->text().toUtf8(), QCryptographicHash::Md5).toHex().left(8),
-                 "ИнфоОкейTarvel 3.2Сделано командой разработчиков Tarvel.98bf5d3f");
-        QTest::mouseClick(w.CmdVer, Qt::LeftButton);
-        QCOMPARE(w.infoWindow(), info);
     }
 };
 
