@@ -7,6 +7,7 @@
 # changes its output under the running game), the main window's frame is the usable area and the
 # board a whole square laid out from that space; then a game to its end, a click on the main window
 # while its box is open, the box still on top, and Esc. Every wait has a limit.
+# Under openbox the game then shows where it lost its whole tour, and Orca says so.
 # Usage: tarvel-e2e.sh PATH/TO/tarvel bare|openbox_orca|weston|sway
 set -uo pipefail
 session=$2
@@ -81,11 +82,14 @@ x11() {
         keys Return
         sleep 0.5 && xdotool type --delay 30 "Tester" && keys Return
         check "the record is in the hall" "9. Tester, 12.5%" reads halls 9
+        # where that game lost its whole tour, from the menu on the board; a key completes the tour laid out
+        keys Menu Down Down Down Return Home Right Left && sleep 1
         # Orca writes out its log as it ends. What it says is checked by the facts spoken, which Orca 43 and
         # Orca 48 word alike; their roles and punctuation differ.
         kill $orca; sleep 1; [ -z "${TARVEL_E2E_ORCA_LOG:-}" ] || cp "$work/orca.log" "$TARVEL_E2E_ORCA_LOG"
         for said in "Tarvel frame" "Доска. Нажмите «Старт», чтобы начать игру." "List with 64 items" "a8, свободна" \
-            "d4, конь" "ход 2, заполнено 1.6%" "Игра окончена" "Результат: 12.5%" "Введите свое имя:"; do
+            "d4, конь" "ход 2, заполнено 1.6%" "Игра окончена" "Результат: 12.5%" "Введите свое имя:" \
+            "Ход 7 (c7) сделал полный обход невозможным" "a8, ход 64, продолжение"; do
             check "Orca says '$said'" yes eval "grep -F 'SPEECH OUTPUT:' '$work/orca.log' | grep -q -F '$said' && echo yes"
         done
     fi
