@@ -98,8 +98,6 @@ public:
         return answer;
     }
 
-    bool exhausted() const { return m_budget <= 0; }
-
 private:
     struct State
     {
@@ -246,23 +244,21 @@ TourLoss whereTourWasLost(const QList<QPoint> &route, const std::function<bool()
         return { int(route.size()), true, route };
     PathSearch search(stopped, budget);
     // Scanning back from the end: a beginning that no tour continues is mostly refuted at once, and the
-    // first one continued is the answer. Only the refutation of the one after it matters: a tour that
-    // continues a beginning continues every shorter one.
+    // first one continued is the answer, the one after it refuted just before (a tour that continues a
+    // beginning continues every shorter one). A search that gives up spends the whole budget.
     Squares visited = 0;
     QList<Squares> visitedBy { 0 };
     for (QPoint square : route)
         visitedBy << (visited |= bit(squareIndex(square)));
-    Answer after = Answer::None;
     QList<QPoint> rest;
     for (int kept = int(route.size()); kept >= 1; --kept) {
         const Answer answer = search.run(visitedBy[kept], squareIndex(route[kept - 1]), rest);
         if (stopped && stopped())
             return {};
         if (answer == Answer::Found)
-            return { kept, after == Answer::None, route.first(kept) + rest.mid(1) };
-        if (search.exhausted())
+            return { kept, true, route.first(kept) + rest.mid(1) };
+        if (answer == Answer::GaveUp)
             break;
-        after = answer;
     }
     // Out of time: the first square always begins a tour.
     return { 1, false, openTour(route.first()) };
