@@ -90,20 +90,22 @@ void RouteOverlay::paint(QPainter &painter, const std::function<QRect(QPoint)> &
         painter.fillPath(text, found ? QColor(0xffd040) : QColor(Qt::white));
     }
     if (!m_line.isEmpty())
-        paintLine(painter, squareRect(QPoint(0, BoardSide - 1)).bottomLeft(), side * BoardSide);
+        paintLine(painter,
+                  QRect(squareRect(QPoint(0, BoardSide - 1)).topLeft(),
+                        squareRect(QPoint(BoardSide - 1, BoardSide - 1)).bottomRight()));
     painter.restore();
 }
 
-// The line sits on the bottom rank, over a dark band that lets the numbers under it show through.
-void RouteOverlay::paintLine(QPainter &painter, QPoint bottomLeft, int width) const
+// The line covers the bottom rank (more, if it needs more), over a dark band that lets the numbers under it
+// show through.
+void RouteOverlay::paintLine(QPainter &painter, QRect bottomRank) const
 {
     QFont font = DesignFont::font(DesignFont::Arial, 10, true);
-    font.setPixelSize(qMax(8, width / 32));
+    font.setPixelSize(qMax(8, bottomRank.width() / 32));
     const int margin = font.pixelSize() / 2;
-    const QRect area(bottomLeft.x() + margin, 0, width - 2 * margin, width);
-    const QRect text = QFontMetrics(font).boundingRect(area, Qt::TextWordWrap, m_line);
-    const QRect band(bottomLeft.x(), bottomLeft.y() - text.height() - 2 * margin + 1, width,
-                     text.height() + 2 * margin);
+    const QRect text
+        = QFontMetrics(font).boundingRect(bottomRank.adjusted(margin, 0, -margin, 0), Qt::TextWordWrap, m_line);
+    const QRect band = bottomRank.adjusted(0, qMin(0, bottomRank.height() - text.height() - 2 * margin), 0, 0);
     painter.fillRect(band, QColor(0, 0, 0, 190));
     painter.setFont(font);
     painter.setPen(Qt::white);

@@ -41,7 +41,7 @@ signals:
     void changed();
 
 private:
-    void paintLine(QPainter &painter, QPoint bottomLeft, int width) const;
+    void paintLine(QPainter &painter, QRect bottomRank) const;
 
     Kind m_kind = Nothing;
     QList<QPoint> m_route;
