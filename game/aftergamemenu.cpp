@@ -4,10 +4,10 @@
 #include "gamestate.h"
 #include "routeoverlay.h"
 #include "tour.h"
+#include "tourloss.h"
 
 #include <QMenu>
-#include <QPromise>
-#include <QtConcurrent>
+#include <QThread>
 
 namespace {
 constexpr int BlinkMs = 150;
@@ -50,9 +50,9 @@ void AfterGameMenu::open(QPoint position, const QList<QPoint> &route)
     });
     // a game of all 64 squares lost nothing
     item(QStringLiteral("Где потерян обход"),
-         shown != RouteOverlay::LostTour && !m_search.isRunning() && route.size() < SquareCount,
+         shown != RouteOverlay::LostTour && !m_search && route.size() < SquareCount,
          [this, route] { showWhereLost(route); });
-    item(QStringLiteral("Скрыть"), shown != RouteOverlay::Nothing || m_search.isRunning(), &AfterGameMenu::hideShowing);
+    item(QStringLiteral("Скрыть"), shown != RouteOverlay::Nothing || m_search, &AfterGameMenu::hideShowing);
     menu->popup(m_board->mapToGlobal(position));
 }
 
@@ -64,21 +64,21 @@ void AfterGameMenu::hideShowing()
 
 void AfterGameMenu::showWhereLost(const QList<QPoint> &route)
 {
-    stopSearch();
-    m_overlay->hide();
-    m_search.disconnect(this);
-    connect(&m_search, &QFutureWatcher<TourLoss>::finished, this, [this, route] {
-        m_hint.stop();
-        if (m_search.isCanceled() || m_search.future().resultCount() == 0)
+    hideShowing();
+    const int search = ++m_searches;
+    const auto stop = m_stop = std::make_shared<std::atomic_bool>(false);
+    const auto loss = std::make_shared<TourLoss>();
+    m_search = QThread::create([=] { *loss = whereTourWasLost(route, [stop] { return stop->load(); }); });
+    m_search->setParent(this);
+    connect(m_search, &QThread::finished, m_search, &QObject::deleteLater);
+    connect(m_search, &QThread::finished, this, [=] {
+        if (search != m_searches)
             return;
-        const TourLoss loss = m_search.result();
-        m_overlay->show(RouteOverlay::LostTour, loss.tour, loss.keptMoves, BoardSpeech::verdict(loss, route));
+        m_hint.stop();
+        m_search = nullptr;
+        m_overlay->show(RouteOverlay::LostTour, loss->tour, loss->keptMoves, BoardSpeech::verdict(*loss, route));
     });
-    m_search.setFuture(QtConcurrent::run([route](QPromise<TourLoss> &promise) {
-        const TourLoss loss = whereTourWasLost(route, [&promise] { return promise.isCanceled(); });
-        if (!promise.isCanceled())
-            promise.addResult(loss);
-    }));
+    m_search->start();
     m_hint.start();
 }
 
@@ -86,9 +86,10 @@ void AfterGameMenu::showWhereLost(const QList<QPoint> &route)
 void AfterGameMenu::stopSearch()
 {
     m_hint.stop();
-    if (!m_search.isRunning())
+    if (!m_search)
         return;
-    m_search.disconnect(this);
-    m_search.cancel();
-    m_search.waitForFinished();
+    ++m_searches;
+    *m_stop = true;
+    m_search->wait();
+    m_search = nullptr;
 }

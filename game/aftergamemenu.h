@@ -1,12 +1,14 @@
 #pragma once
 
-#include "tourloss.h"
-
-#include <QFutureWatcher>
+#include <QList>
 #include <QObject>
 #include <QPoint>
 #include <QTimer>
 
+#include <atomic>
+#include <memory>
+
+class QThread;
 class QWidget;
 class RouteOverlay;
 
@@ -32,6 +34,8 @@ private:
 
     QWidget *m_board;
     RouteOverlay *m_overlay;
-    QFutureWatcher<TourLoss> m_search;
+    QThread *m_search = nullptr; // while it runs
+    std::shared_ptr<std::atomic_bool> m_stop; // asks the running search to stop
+    int m_searches = 0; // a search's answer is shown only while it is the last one asked for
     QTimer m_hint; // the search has taken longer than a blink
 };
