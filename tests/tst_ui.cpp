@@ -360,7 +360,11 @@ private slots:
                              .arg(m.showing != 3 && m.finished.size() < 64)
                              .arg(m.showing != 0));
                 const int chosen = random.bounded(5);
-                if (chosen < 4 && enabled[chosen] == '1') {
+                // now and then Start at once, while the search runs: nothing it finds shows then
+                if (chosen == 2 && enabled[2] == '1' && random.bounded(3) == 0) {
+                    menu->actions()[2]->trigger(), menu->close(), w.play("S");
+                    m.play("S", {});
+                } else if (chosen < 4 && enabled[chosen] == '1') {
                     menu->actions()[chosen]->trigger();
                     m.showing = (chosen + 1) % 4;
                     // the search runs apart; its answer is checked as a tour the model can tell
