@@ -6,6 +6,7 @@
 #include <QtAlgorithms>
 
 #include <array>
+#include <utility>
 
 namespace {
 using Squares = quint64; // a set of squares, one bit each, square (column, row) at bit row * 8 + column
@@ -30,16 +31,17 @@ int first(Squares squares)
     return int(qCountTrailingZeroBits(squares));
 }
 
-// The squares of one colour; a jump always lands on the other.
-constexpr Squares LightSquares = 0xAA55AA55AA55AA55;
+// The squares of a8's colour, where column + row is even; a jump always lands on the other colour.
+constexpr Squares A8Colour = 0xAA55AA55AA55AA55;
 
 const std::array<Squares, SquareCount> &jumpsFrom()
 {
     static const auto table = [] {
         std::array<Squares, SquareCount> jumps {};
         for (int square = 0; square < SquareCount; ++square)
-            forEachJump(square % BoardSide, square / BoardSide,
-                        [&](int column, int row) { return jumps[square] |= bit(row * BoardSide + column), true; });
+            forEachJump(square % BoardSide, square / BoardSide, [&](int column, int row) {
+                return jumps[square] |= bit(squareIndex(QPoint(column, row))), true;
+            });
         return jumps;
     }();
     return table;
@@ -69,7 +71,7 @@ public:
     {
         const Squares free = ~visited;
         const int length = count(free);
-        const Squares headColour = LightSquares & bit(head) ? LightSquares : ~LightSquares;
+        const Squares headColour = A8Colour & bit(head) ? A8Colour : ~A8Colour;
         // the path's squares alternate colours, the head's own colour on every second one
         if (count(free & headColour) != length / 2)
             return Answer::None;
