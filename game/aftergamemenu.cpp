@@ -52,7 +52,7 @@ void AfterGameMenu::open(QPoint position, const QList<QPoint> &route)
     item(QStringLiteral("Где потерян обход"),
          shown != RouteOverlay::LostTour && !m_search && route.size() < SquareCount,
          [this, route] { showWhereLost(route); });
-    item(QStringLiteral("Скрыть"), shown != RouteOverlay::Nothing || m_search, &AfterGameMenu::hideShowing);
+    item(QStringLiteral("Скрыть"), shown != RouteOverlay::Nothing || m_search != nullptr, &AfterGameMenu::hideShowing);
     menu->popup(m_board->mapToGlobal(position));
 }
 

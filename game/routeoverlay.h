@@ -12,7 +12,8 @@ class QPainter;
 // Numbers drawn over the board after a game, never into its picture: the player's own
 // route (over the picture), or a whole tour (over a plain chessboard), laid out move by
 // move at about 8 moves a second; or where the whole tour was lost: the player's moves that
-// a tour still continues, that continuation in another style, and a line that says it.
+// a tour still continues, that continuation in another style, and a line that says it (the line
+// alone while that is searched for).
 class RouteOverlay : public QObject
 {
     Q_OBJECT
