@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QThread>
 
+#include <memory>
+
 namespace {
 constexpr int BlinkMs = 150;
 }
@@ -66,9 +68,10 @@ void AfterGameMenu::showWhereLost(const QList<QPoint> &route)
 {
     hideShowing();
     const int search = ++m_searches;
-    const auto stop = m_stop = std::make_shared<std::atomic_bool>(false);
+    m_stop = false;
+    // The answer is kept by the search and read only once it has ended.
     const auto loss = std::make_shared<TourLoss>();
-    m_search = QThread::create([=] { *loss = whereTourWasLost(route, [stop] { return stop->load(); }); });
+    m_search = QThread::create([=] { *loss = whereTourWasLost(route, [this] { return m_stop.load(); }); });
     m_search->setParent(this);
     connect(m_search, &QThread::finished, m_search, &QObject::deleteLater);
     connect(m_search, &QThread::finished, this, [=] {
@@ -89,7 +92,7 @@ void AfterGameMenu::stopSearch()
     if (!m_search)
         return;
     ++m_searches;
-    *m_stop = true;
+    m_stop = true;
     m_search->wait();
     m_search = nullptr;
 }

@@ -6,7 +6,6 @@
 #include <QTimer>
 
 #include <atomic>
-#include <memory>
 
 class QThread;
 class QWidget;
@@ -35,7 +34,7 @@ private:
     QWidget *m_board;
     RouteOverlay *m_overlay;
     QThread *m_search = nullptr; // while it runs
-    std::shared_ptr<std::atomic_bool> m_stop; // asks the running search to stop
+    std::atomic_bool m_stop = false; // asks the running search to stop
     int m_searches = 0; // a search's answer is shown only while it is the last one asked for
     QTimer m_hint; // the search has taken longer than a blink
 };

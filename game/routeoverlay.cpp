@@ -74,9 +74,8 @@ void RouteOverlay::paint(QPainter &painter, const std::function<QRect(QPoint)> &
             painter.fillRect(squareRect(square), QColor::fromRgb(light ? BoardColour::White : BoardColour::Black));
         }
     }
-    const int side = squareRect(QPoint(0, 0)).height();
     QFont font = DesignFont::font(DesignFont::Arial, 10, true);
-    font.setPixelSize(qMax(6, side * 2 / 5));
+    font.setPixelSize(qMax(6, squareRect(QPoint(0, 0)).height() * 2 / 5));
     QFont continuation = font;
     continuation.setItalic(true);
     for (int i = 0; i < m_shown; ++i) {

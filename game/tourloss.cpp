@@ -21,6 +21,11 @@ int squareIndex(QPoint square)
     return square.y() * BoardSide + square.x();
 }
 
+QPoint squareAt(int index)
+{
+    return QPoint(index % BoardSide, index / BoardSide);
+}
+
 int count(Squares squares)
 {
     return int(qPopulationCount(squares));
@@ -38,10 +43,12 @@ const std::array<Squares, SquareCount> &jumpsFrom()
 {
     static const auto table = [] {
         std::array<Squares, SquareCount> jumps {};
-        for (int square = 0; square < SquareCount; ++square)
-            forEachJump(square % BoardSide, square / BoardSide, [&](int column, int row) {
+        for (int square = 0; square < SquareCount; ++square) {
+            const QPoint from = squareAt(square);
+            forEachJump(from.x(), from.y(), [&](int column, int row) {
                 return jumps[square] |= bit(squareIndex(QPoint(column, row))), true;
             });
+        }
         return jumps;
     }();
     return table;
@@ -91,7 +98,7 @@ public:
         const Answer answer = search();
         path.clear();
         for (int previous = -1, square = head; answer == Answer::Found;) {
-            path << QPoint(square % BoardSide, square / BoardSide);
+            path << squareAt(square);
             const Squares next = s.chosen[square] & ~(previous >= 0 ? bit(previous) : 0);
             if (!next)
                 break;
