@@ -1,4 +1,5 @@
-# What an AT-SPI client reads of the running game: atspi-read.py empty-labels|halls N
+# What an AT-SPI client reads of the running game: atspi-read.py N prints line N of the hall's places
+# and how many labels have no name.
 import sys
 import gi
 gi.require_version('Atspi', '2.0')
@@ -12,10 +13,6 @@ def everything(node, depth=0):
 
 
 game = next(n for n in everything(Atspi.get_desktop(0), 5) if n.get_name() == 'tarvel')
-what = sys.argv[1]
-if what == 'empty-labels':
-    print(sum(1 for n in everything(game) if n.get_role_name() == 'label' and not n.get_name()))
-# line N of the places
-elif what == 'halls':
-    places = next(n.get_name() for n in everything(game) if n.get_role_name() == 'label' and n.get_name().startswith('1.'))
-    print(places.split('\n')[int(sys.argv[2]) - 1])
+labels = [n.get_name() for n in everything(game) if n.get_role_name() == 'label']
+places = next(name for name in labels if name.startswith('1.'))
+print(places.split('\n')[int(sys.argv[1]) - 1], labels.count(''))

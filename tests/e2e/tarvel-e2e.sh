@@ -60,7 +60,6 @@ x11() {
         [ -z "${2:-}" ] && echo $l $t $r $b || { [ $(((l + r - 1024) ** 2 + (t + b - 768) ** 2)) -le 32 ] && echo centred; }
     }
     click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep 0.3; }
-    reads() { /usr/bin/python3 "$(dirname "$0")/atspi-read.py" "$@"; }
 
     check "the window appears" 1 eval 'windows Tarvel | wc -l'
     main=$(windows Tarvel | head -1)
@@ -71,7 +70,6 @@ x11() {
     # A game by keyboard, as a blind player plays it; a press on the board before Start gives it focus and nothing else.
     if [ "$session" = openbox_orca ]; then
         click 100 100
-        check "no label without a name" 0 reads empty-labels
         keys Tab space shift+Tab Down Right Right Right Down Down Down Down space
         keys Tab space shift+Tab
         # from a8 to each square, then a press
@@ -81,14 +79,15 @@ x11() {
         check "the game over box is shown" 2 eval 'windows Tarvel | wc -l'
         keys Return
         sleep 0.5 && xdotool type --delay 30 "Tester" && keys Return
-        check "the record is in the hall" "9. Tester, 12.5%" reads halls 9
+        check "the record is in the hall, and every label has a name" "9. Tester, 12.5% 0" \
+            /usr/bin/python3 "$(dirname "$0")/atspi-read.py" 9
         # where that game lost its whole tour, from the menu on the board; a key completes the tour laid out
         keys Menu Down Down Down Return Home Right Left && sleep 1
         # Orca writes out its log as it ends. What it says is checked by the facts spoken, which Orca 43 and
         # Orca 48 word alike; their roles and punctuation differ.
-        kill $orca; sleep 1; [ -z "${TARVEL_E2E_ORCA_LOG:-}" ] || cp "$work/orca.log" "$TARVEL_E2E_ORCA_LOG"
-        for said in "Tarvel frame" "Доска. Нажмите «Старт», чтобы начать игру." "List with 64 items" "a8, свободна" \
-            "d4, конь" "ход 2, заполнено 1.6%" "Игра окончена" "Результат: 12.5%" "Введите свое имя:" \
+        kill $orca; sleep 1
+        for said in "Tarvel frame" "Доска. Нажмите «Старт», чтобы начать игру." "List with 64 items" "d4, конь" \
+            "ход 2, заполнено 1.6%" "Игра окончена" "Результат: 12.5%" "Введите свое имя:" \
             "Ход 7 (c7) сделал полный обход невозможным" "a8, ход 64, продолжение"; do
             check "Orca says '$said'" yes eval "grep -F 'SPEECH OUTPUT:' '$work/orca.log' | grep -q -F '$said' && echo yes"
         done
