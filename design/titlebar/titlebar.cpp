@@ -11,6 +11,7 @@ namespace {
 constexpr int Border = 3;
 constexpr int BarHeight = 30;
 constexpr int BoxSize = 20;
+const QColor ActiveBarColour(0xd4, 0xdc, 0xe8);
 const QColor BarColour(0xe6, 0xe6, 0xe6);
 const QColor EdgeColour(0xa0, 0xa0, 0xa0);
 }
@@ -30,13 +31,13 @@ void TitleBar::paint(QPaintDevice *device)
 {
     const QRect surface(QPoint(), waylandWindow()->surfaceSize());
     QPainter painter(device);
+    const bool active = window()->isActive();
     // the window draws its inside
     painter.setClipRegion(QRegion(surface).subtracted(surface.marginsRemoved(margins())));
-    painter.fillRect(surface, BarColour);
+    painter.fillRect(surface, active ? ActiveBarColour : BarColour);
     painter.setPen(EdgeColour);
     painter.drawRect(QRectF(surface).adjusted(0.5, 0.5, -0.5, -0.5));
-
-    const bool active = window()->isActive();
+    painter.drawLine(QLineF(Border, BarHeight - 0.5, surface.width() - Border, BarHeight - 0.5));
     painter.setPen(active ? Qt::black : Qt::darkGray);
     QFont font = painter.font();
     font.setBold(true);
