@@ -40,6 +40,7 @@ private slots:
         QTest::newRow("after the equal ones")
             << Case { "Data 2 =86", "C", "New|86", "4.  New|86.0%", "N0 90|N1 86|N2 86|N18 18" };
         QTest::newRow("equal to the last") << Case { "", "C", "New|14", N0, "" };
+        QTest::newRow("place 20") << Case { "", "C", "New|15", N0, "N0 90|N1 86|N2 82|New 15" };
         QTest::newRow("on an unreadable table")
             << Case { "Data 7 =abc", "C", "New|19.5", "2.  New|19.5%", "Quib 20|New 19.5|Quib 19|Quib 2" };
         QTest::newRow("Cyrillic, comma locale")
