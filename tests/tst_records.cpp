@@ -12,6 +12,11 @@ struct Case
 {
     QString file, locale, action, shown, stored;
 };
+// A store situation: the columns of situations_data().
+struct Situation
+{
+    QString setup, after, meanwhile {}, next {}, probe {};
+};
 const QStringList Scores = QString("90 86 82 78 74 70 66 62 58 54 50 46 42 38 34 30 26 22 18 14").split(' ');
 const QString N0 = "1.  N0|90.0%", Shifted = "|N0 90|N1 86|N18 18", Cut = "abcdefghijklmnopqrs\U0001F40E";
 
@@ -21,6 +26,7 @@ QStringList filesIn(const QString &dir)
 }
 }
 Q_DECLARE_METATYPE(Case)
+Q_DECLARE_METATYPE(Situation)
 
 class TestRecords : public QObject
 {
@@ -79,51 +85,49 @@ private slots:
     // reported, places 1-3 as stored, the files in the folder TMPDIR names (t) and in Tarvel/, and a probe's output.
     void situations_data()
     {
-        for (const char *column : { "setup", "meanwhile", "next", "probe", "after" })
-            QTest::addColumn<QString>(column);
+        QTest::addColumn<Situation>("s");
         const QString saved = "0 N0 90|New 88|N1 86 tst_records.conf", unsaved = "1 N0 90|N1 86|N2 82 tst_records.conf";
-        const auto row
-            = [](const char *name, QString setup, QString after, QString meanwhile = "", QString next = "",
-                 QString probe = "") { QTest::newRow(name) << setup << meanwhile << next << probe << after; };
-        row("a symlink to a FIFO", "rm $S && mkfifo t && ln -s ../t $S", "1  | |");
-        row("a live copy saving, then killed", "start Ann:90 read", "1 N0 90|New 88|N1 86 tst_records.conf", "",
-            "kill -9 $(cat Ann)");
-        row("a copy saving a new table meanwhile", "rm $S && mkdir t && start Ann:90 read",
-            "0 Ann 90|New 88|Quib 20 tst_records.conf", "sleep .2; go Ann");
-        row("two copies taking over a dead lock", "echo 1 >$L && start Ann:90 takeover && start Bob:89 read && go Ann",
-            "0 N0 90|Ann 90|Bob 89 tst_records.conf", "sleep .3; go Bob");
+        const auto row = [](const char *name, const Situation &s) { QTest::newRow(name) << s; };
+        row("a symlink to a FIFO", { "rm $S && mkfifo t && ln -s ../t $S", "1  | |" });
+        row("a live copy saving, then killed",
+            { "start Ann:90 read", "1 N0 90|New 88|N1 86 tst_records.conf", "", "kill -9 $(cat Ann)" });
+        row("a copy saving a new table meanwhile",
+            { "rm $S && mkdir t && start Ann:90 read", "0 Ann 90|New 88|Quib 20 tst_records.conf",
+              "sleep .2; go Ann" });
+        row("two copies taking over a dead lock",
+            { "echo 1 >$L && start Ann:90 takeover && start Bob:89 read && go Ann",
+              "0 N0 90|Ann 90|Bob 89 tst_records.conf", "sleep .3; go Bob" });
         row("leftovers, a stray line, the player's files, a mode of theirs",
-            "chmod 604 $S && sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
-            "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
-            ".tst_records.conf.saving-AbC123.lock",
-            saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~ 604", "", "", "stat -c%a $S");
-        row("a dead lock of another account", "echo 1 >$L && chown -R nobody . && chown root $L && nobody Ann:90",
-            "0 N0 90|Ann 90|New 88 tst_records.conf");
-        row("a FIFO as the organisation's file", "mkfifo Tarvel.conf", saved);
-        row("a same-size rewrite, the same time", "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S",
-            "0 N0 90|New 88|B1 86 tst_records.conf");
-        row("a store shared through an ACL", "chmod 644 $S && setfacl -m u:nobody:rw $S",
-            saved + " 664 user:nobody:rw-", "", "", "stat -c%a $S; getfacl -p $S | grep nobody");
-        row("a store made read-only", "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S");
-        row("a store that cannot be replaced", "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1");
+            { "chmod 604 $S && sed -i 1istray $S && cd Tarvel && touch tst_records.conf.backup tst_records.conf.ABCDEF "
+              "tst_records.conf~ tst_records.records.lock .tst_records.conf.saving-AbC123 "
+              ".tst_records.conf.saving-AbC123.lock",
+              saved + " tst_records.conf.ABCDEF tst_records.conf.backup tst_records.conf~ 604", "", "",
+              "stat -c%a $S" });
+        row("a dead lock of another account",
+            { "echo 1 >$L && chown -R nobody . && chown root $L && nobody Ann:90",
+              "0 N0 90|Ann 90|New 88 tst_records.conf" });
+        row("a FIFO as the organisation's file", { "mkfifo Tarvel.conf", saved });
+        row("a same-size rewrite, the same time",
+            { "then cp -p $S t && sed -i s/=N1$/=B1/ $S && touch -r t $S", "0 N0 90|New 88|B1 86 tst_records.conf" });
+        row("a store shared through an ACL",
+            { "chmod 644 $S && setfacl -m u:nobody:rw $S", saved + " 664 user:nobody:rw-", "", "",
+              "stat -c%a $S; getfacl -p $S | grep nobody" });
+        row("a store made read-only", { "chmod 444 $S", unsaved + " 444", "", "", "stat -c%a $S" });
+        row("a store that cannot be replaced", { "sandboxed 'mount --bind $S $S;' Ann:90", saved + " 1" });
         // a real full disk, 0 to 8 blocks free: each save lands whole, or fails, says so and changes nothing
-        row("a full disk", "for k in 0 1 2 3 4 5 6 7 8; do full $k; done | sort -u >look",
-            saved + " 0 0 2. Ann 1 same 0 2. N1");
-        row("no /proc, a read-only folder", "sandboxed 'umount -l /proc; mount -r --bind Tarvel Tarvel;' look",
-            saved + " 0 2. N1 0");
+        row("a full disk",
+            { "for k in 0 1 2 3 4 5 6 7 8; do full $k; done | sort -u >look", saved + " 0 0 2. Ann 1 same 0 2. N1" });
+        row("no /proc, a read-only folder",
+            { "sandboxed 'umount -l /proc; mount -r --bind Tarvel Tarvel;' look", saved + " 0 2. N1 0" });
     }
 
     void situations()
     {
-        QFETCH(QString, setup);
-        QFETCH(QString, meanwhile);
-        QFETCH(QString, next);
-        QFETCH(QString, probe);
-        QFETCH(QString, after);
+        QFETCH(Situation, s);
         if (::getuid() != 0 || QProcess::execute("unshare", { "-m", "--propagation", "private", "true" }) != 0)
             QSKIP("needs root and private mount namespaces: other accounts, mounts");
 #ifdef __SANITIZE_ADDRESS__
-        if (setup.contains("umount -l /proc"))
+        if (s.setup.contains("umount -l /proc"))
             QSKIP("AddressSanitizer needs /proc");
 #endif
         Store store(Store::tableText(Scores));
@@ -136,28 +140,28 @@ private slots:
             shell.start("sh", { "-c", prefix + script });
             return shell.waitForFinished() && shell.exitCode() == 0 ? shell.readAll().simplified() : "failed";
         };
-        QCOMPARE(run(setup.section("then ", 0, 0)), "");
+        QCOMPARE(run(s.setup.section("then ", 0, 0)), "");
         // nothing of the store may need TMPDIR: here it is missing, a FIFO, a file or an empty folder
         qputenv("TMPDIR", (dir + "/t").toLocal8Bit());
         RecordingDisplay display;
         RecordsTable table(display);
         // a look at the table before the script after "then"
-        if (setup.contains("then "))
-            table.LoadAndShowRecords(), run(setup.section("then ", 1));
-        QProcess::startDetached("sh", { "-c", prefix + meanwhile });
+        if (s.setup.contains("then "))
+            table.LoadAndShowRecords(), run(s.setup.section("then ", 1));
+        QProcess::startDetached("sh", { "-c", prefix + s.meanwhile });
         table.enterRecord("New", 88);
-        if (!next.isEmpty())
-            run(next), table.enterRecord("New", 88);
+        if (!s.next.isEmpty())
+            run(s.next), table.enterRecord("New", 88);
         // every copy ended
         run("for p in $(cat Ann Bob 2>/dev/null); do while kill -0 $p 2>/dev/null; do sleep .05; done; done");
         qunsetenv("TMPDIR");
         const QStringList files = filesIn(dir + "/t") + filesIn(dir + "/Tarvel");
         // and what a copy's look or the probe found
         QCOMPARE((QString::number(display.failedSaves) + ' ' + store.stored(1, 3)
-                  + (after.contains(".conf") ? ' ' + files.join(' ') : "") + ' '
-                  + run("cat look 2>/dev/null\n" + probe + "\ntrue"))
+                  + (s.after.contains(".conf") ? ' ' + files.join(' ') : "") + ' '
+                  + run("cat look 2>/dev/null\n" + s.probe + "\ntrue"))
                      .trimmed(),
-                 after);
+                 s.after);
     }
 };
 
