@@ -6,7 +6,7 @@ set -eu
 run="cmake make g++ qt6-base-dev qt6-translations-l10n fonts-liberation fonts-dejavu-core"
 # The windows' own title bar on Wayland needs Qt's private Wayland and Gui headers, which Debian 12 lacks.
 [ "$(. /etc/os-release && echo "${VERSION_ID%%.*}")" -lt 13 ] 2>/dev/null || run="$run qt6-base-private-dev qt6-wayland-private-dev"
-test="$run qt6-base-private-dev xvfb xauth xdotool openbox x11-utils appstream dpkg-dev file lintian \
+test="$run qt6-base-private-dev xvfb xauth xdotool openbox x11-utils dpkg-dev file lintian \
     orca at-spi2-core gir1.2-atspi-2.0 python3-gi dbus-daemon libglib2.0-bin clang-format-19 acl \
     qt6-wayland weston sway grim python3-pil"
 bench="$test libbenchmark-dev strace"

@@ -71,7 +71,7 @@ struct RecordingDisplay : RecordsDisplay
 // Answers modal boxes as they appear, in order: a button's text presses it, "Esc" presses Esc, "=text" types the
 // text and presses ОК ("=text>Esc" presses Esc instead). Before that, "!NN" lets another copy fill the table with
 // NN % results, "?" puts a FIFO where the store's lock goes. Each box is noted as "title|text|icon|buttons", '*' on
-// the default.
+// the default; an input box's icon is "input" and the text it offers.
 struct ModalAnswers : QObject
 {
     explicit ModalAnswers(QStringList answers)
@@ -83,7 +83,7 @@ struct ModalAnswers : QObject
             box->setProperty("answered", true);
             auto *message = qobject_cast<QMessageBox *>(box);
             QString note = box->windowTitle() + '|' + (message ? message->text() : box->findChild<QLabel *>()->text())
-                + '|' + (message ? QString::number(message->icon()) : "input");
+                + '|' + (message ? QString::number(message->icon()) : "input" + box->findChild<QLineEdit *>()->text());
             const QList<QPushButton *> buttons = box->findChildren<QPushButton *>();
             for (QPushButton *button : buttons)
                 note += (button->isDefault() ? "|*" : "|") + button->text();

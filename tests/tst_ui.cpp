@@ -346,9 +346,10 @@ private slots:
                         || (screen->geometry().contains(QRect(at, menu->size()))
                                 ? (menu->pos() - at).manhattanLength() <= 2
                                 : menu->geometry().adjusted(-2, -2, 2, 2).contains(at)));
-                QString enabled;
+                QString enabled, items;
                 for (QAction *item : menu->actions())
-                    enabled += item->isEnabled() ? '1' : '0';
+                    enabled += item->isEnabled() ? '1' : '0', items += item->text() + '|';
+                QCOMPARE(items, "Показать мой путь|Показать полный обход|Где потерян обход|Скрыть|");
                 QCOMPARE(enabled,
                          QString("%1%2%3%4")
                              .arg(m.showing != 1)
@@ -384,7 +385,6 @@ private slots:
         QTest::addColumn<int>("tourMoves");
         for (int seed = 1; seed <= 30; ++seed)
             QTest::addRow("seed %d", seed) << seed << (seed % 3 ? 46 + seed % 17 : 0);
-        QTest::newRow("a whole tour") << 1 << 64;
         QTest::newRow("stopped") << 3 << -1;
     }
 
@@ -435,7 +435,7 @@ private slots:
         // each box's title, text, icon and buttons ('*' the default)
         const QMap<QString, QString> texts { { "over", "Игра окончена|0|*ОК" },
                                              { "name",
-                                               "Ваш результат попал в таблицу рекордов!\nВведите свое имя:|input" },
+                                               "Ваш результат попал в таблицу рекордов!\nВведите свое имя:|input|" },
                                              { "nick", "Если вы не говорите свое имя,\nя буду называть вас " },
                                              { "late", "Результат больше не попадает в таблицу рекордов.|1|*ОК" },
                                              { "failed", "Не удалось сохранить таблицу рекордов.|3|*ОК" } };
