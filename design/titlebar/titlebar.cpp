@@ -21,15 +21,20 @@ QMargins TitleBar::margins(MarginsType type) const
     return type == ShadowsOnly ? QMargins() : QMargins(Border, BarHeight, Border, Border);
 }
 
+QRect TitleBar::surface() const
+{
+    return QRect(QPoint(), waylandWindow()->surfaceSize());
+}
+
 QRectF TitleBar::closeBox() const
 {
-    const int right = waylandWindow()->surfaceSize().width() - Border;
+    const int right = surface().width() - Border;
     return QRectF(right - BoxSize - (BarHeight - BoxSize) / 2, (BarHeight - BoxSize) / 2, BoxSize, BoxSize);
 }
 
 void TitleBar::paint(QPaintDevice *device)
 {
-    const QRect surface(QPoint(), waylandWindow()->surfaceSize());
+    const QRect surface = this->surface();
     QPainter painter(device);
     const bool active = window()->isActive();
     // the window draws its inside
@@ -56,7 +61,7 @@ void TitleBar::paint(QPaintDevice *device)
 
 bool TitleBar::inside(const QPointF &local) const
 {
-    return QRectF(QRect(QPoint(), waylandWindow()->surfaceSize()).marginsRemoved(margins())).contains(local);
+    return QRectF(surface().marginsRemoved(margins())).contains(local);
 }
 
 bool TitleBar::handleMouse(QWaylandInputDevice *input, const QPointF &local, const QPointF &, Qt::MouseButtons buttons,

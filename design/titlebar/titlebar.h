@@ -20,6 +20,8 @@ protected:
     void paint(QPaintDevice *device) override;
 
 private:
+    // the window's whole surface, bar and borders included, in its own coordinates
+    QRect surface() const;
     QRectF closeBox() const;
     // whether a point is the window's own, where its events go
     bool inside(const QPointF &local) const;

@@ -6,7 +6,8 @@
 # xdotool gives it a pointer and a keyboard: at 1024 x 768 and 1920 x 1080, scale 1 and 2 (sway
 # changes its output under the running game), the main window's frame is the usable area and the
 # board a whole square laid out from that space; then a game to its end, a click on the main window
-# while its box is open, the box still on top, and Esc. Every wait has a limit.
+# while its box is open, the box still on top, and Esc (on weston, where the game draws its own title
+# bar, the close box, after clicks where Qt's bar has its maximize and minimize boxes). Every wait has a limit.
 # Under openbox the game then shows where it lost its whole tour, and Orca says so.
 # Usage: tarvel-e2e.sh PATH/TO/tarvel bare|openbox_orca|weston|sway
 set -uo pipefail
